@@ -1,0 +1,22 @@
+// The stand-in's heap: every allocation of the process goes through it, so
+// tests can count allocations, see what was freed, make allocation fail and
+// hand out memory that holds garbage.
+#pragma once
+
+#include <cstddef>
+
+namespace sim {
+
+struct HeapProbe {
+  std::size_t allocations = 0;      // operator new calls that succeeded
+  void* last_allocation = nullptr;  // what the last one returned
+  void* last_release = nullptr;     // what the last operator delete released
+  bool fail_allocations = false;    // every operator new fails while set
+  bool fill_with_garbage = false;   // new memory holds kGarbageByte while set
+};
+
+constexpr unsigned char kGarbageByte = 0xA5;
+
+HeapProbe& heap_probe();
+
+}  // namespace sim

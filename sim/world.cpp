@@ -1,0 +1,61 @@
+#include "world.h"
+
+#include <algorithm>
+
+#include "host/vessel.h"
+#include "module_loader.h"
+
+namespace sim {
+
+VesselObject& World::AddVessel(std::string name, std::string class_name) {
+  auto vessel = std::make_unique<VesselObject>();
+  vessel->name = std::move(name);
+  vessel->class_name = std::move(class_name);
+  vessels_.push_back(std::move(vessel));
+  return *vessels_.back();
+}
+
+VesselObject* World::AddModuleVessel(std::string name, std::string class_name,
+                                     const VesselModule& module) {
+  VesselObject& vessel = AddVessel(std::move(name), std::move(class_name));
+  vessel.module = &module;
+  vessel.interface = module.ovcInit(&vessel, 1);
+  if (vessel.interface == nullptr) {
+    RemoveVessel(vessel);
+    return nullptr;
+  }
+  // Every module vessel answers the callbacks of the newest interface.
+  static_cast<VESSEL3*>(vessel.interface)->clbkDefineClass(nullptr);
+  return &vessel;
+}
+
+void World::RemoveVessel(VesselObject& vessel) {
+  if (vessel.attached_to != nullptr) vessel.attached_to->child = nullptr;
+  for (const auto& attachment : vessel.attachments) {
+    if (attachment->child != nullptr) attachment->child->attached_to = nullptr;
+  }
+  if (vessel.interface != nullptr) vessel.module->ovcExit(vessel.interface);
+  const auto found = std::find_if(vessels_.begin(), vessels_.end(),
+                                  [&](const auto& held) { return held.get() == &vessel; });
+  vessels_.erase(found);
+}
+
+void World::Clear() {
+  while (!vessels_.empty()) RemoveVessel(*vessels_.back());
+  init_lib_calls.clear();
+  date_to_int_calls = 0;
+  date_to_int_answer.reset();
+}
+
+VesselObject* World::Find(std::string_view name) const {
+  const auto found = std::find_if(vessels_.begin(), vessels_.end(),
+                                  [&](const auto& vessel) { return vessel->name == name; });
+  return found != vessels_.end() ? found->get() : nullptr;
+}
+
+World& world() {
+  static World the_world;
+  return the_world;
+}
+
+}  // namespace sim

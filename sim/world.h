@@ -1,0 +1,79 @@
+// The stand-in simulator's world: its vessels, their attachments and what the
+// vessels' modules told it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/types.h"
+
+class VESSEL;
+
+namespace sim {
+class VesselModule;
+}  // namespace sim
+
+// One attachment point of a vessel.
+struct AttachmentObject {
+  VesselObject* owner = nullptr;
+  bool to_parent = false;
+  VECTOR3 position{};
+  VECTOR3 direction{};
+  VECTOR3 rotation{};
+  std::string id;
+  bool loose = false;
+  VesselObject* child = nullptr;  // the vessel attached here, if any
+};
+
+// One vessel of the simulation. Vessels of a module's class have an interface
+// that the module created; generic vessels have none.
+struct VesselObject {
+  std::string name;
+  std::string class_name;
+  const sim::VesselModule* module = nullptr;
+  VESSEL* interface = nullptr;
+
+  double empty_mass = 0.0;
+  unsigned int mesh_count = 0;
+  std::vector<std::unique_ptr<AttachmentObject>> attachments;
+  AttachmentObject* attached_to = nullptr;  // the parent's attachment holding this vessel
+
+  // Every definition call the vessel's module made, in order, as text: the
+  // call's name and its arguments, doubles in their shortest exact form.
+  std::vector<std::string> definition_calls;
+};
+
+namespace sim {
+
+class World {
+ public:
+  // A vessel of a generic class that no module defines.
+  VesselObject& AddVessel(std::string name, std::string class_name);
+  // A vessel of a module's class, created and set up as the simulator does:
+  // ovcInit, then class setup. Null when the module creates no interface.
+  VesselObject* AddModuleVessel(std::string name, std::string class_name,
+                                const VesselModule& module);
+  // Removes a vessel; a module vessel's interface goes back through ovcExit.
+  void RemoveVessel(VesselObject& vessel);
+  // Removes every vessel.
+  void Clear();
+
+  VesselObject* Find(std::string_view name) const;
+  const std::vector<std::unique_ptr<VesselObject>>& vessels() const { return vessels_; }
+
+  // Module-wide calls that tests must see.
+  std::vector<HINSTANCE> init_lib_calls;
+  int date_to_int_calls = 0;
+  std::optional<int> date_to_int_answer;  // when set, Date2Int answers this instead
+
+ private:
+  std::vector<std::unique_ptr<VesselObject>> vessels_;
+};
+
+// The one world that the simulator's exported functions act on.
+World& world();
+
+}  // namespace sim

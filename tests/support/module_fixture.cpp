@@ -1,0 +1,31 @@
+#include "support/module_fixture.h"
+
+#include "heap.h"
+
+void LoadedModule::SetUp() {
+  sim::world().Clear();
+  sim::heap_probe() = sim::HeapProbe{};
+  std::string error;
+  module = sim::VesselModule::Open(VANTREL_MODULE_PATH, error);
+  ASSERT_NE(module, nullptr) << error;
+}
+
+void LoadedModule::TearDown() {
+  sim::world().Clear();
+  module.reset();
+  sim::heap_probe() = sim::HeapProbe{};
+}
+
+VesselObject& LoadedModule::AddRing(const std::string& name) {
+  VesselObject* ring = sim::world().AddModuleVessel(name, "vantrel", *module);
+  EXPECT_NE(ring, nullptr);
+  return *ring;
+}
+
+VESSEL3& LoadedModule::Callbacks(const VesselObject& vessel) {
+  return *static_cast<VESSEL3*>(vessel.interface);
+}
+
+vantrel& LoadedModule::Ring(const VesselObject& vessel) {
+  return *static_cast<vantrel*>(vessel.interface);
+}

@@ -12,8 +12,8 @@ std::string ArgumentText(double value) {
 }
 
 std::string ArgumentText(const VECTOR3& value) {
-  return "(" + ArgumentText(value.x) + ", " + ArgumentText(value.y) + ", " +
-         ArgumentText(value.z) + ")";
+  return "(" + ArgumentText(value.x) + ", " + ArgumentText(value.y) + ", " + ArgumentText(value.z) +
+         ")";
 }
 
 std::string ArgumentText(bool value) { return value ? "true" : "false"; }

@@ -24,9 +24,15 @@ VesselObject* World::AddModuleVessel(std::string name, std::string class_name,
     RemoveVessel(vessel);
     return nullptr;
   }
+  DefineClass(vessel);
+  return &vessel;
+}
+
+void World::DefineClass(VesselObject& vessel) {
+  vessel.in_class_setup = true;
   // Every module vessel answers the callbacks of the newest interface.
   static_cast<VESSEL3*>(vessel.interface)->clbkDefineClass(nullptr);
-  return &vessel;
+  vessel.in_class_setup = false;
 }
 
 void World::RemoveVessel(VesselObject& vessel) {

@@ -41,9 +41,11 @@ struct VesselObject {
   std::vector<std::unique_ptr<AttachmentObject>> attachments;
   AttachmentObject* attached_to = nullptr;  // the parent's attachment holding this vessel
 
-  // Every definition call the vessel's module made, in order, as text: the
-  // call's name and its arguments, doubles in their shortest exact form.
+  // Every definition call the vessel's module made during class setup, in
+  // order, as text: the call's name and its arguments, doubles in their
+  // shortest exact form. Calls outside class setup change the vessel only.
   std::vector<std::string> definition_calls;
+  bool in_class_setup = false;
 };
 
 namespace sim {
@@ -56,6 +58,8 @@ class World {
   // ovcInit, then class setup. Null when the module creates no interface.
   VesselObject* AddModuleVessel(std::string name, std::string class_name,
                                 const VesselModule& module);
+  // Runs a module vessel's class setup, recording its definition calls.
+  static void DefineClass(VesselObject& vessel);
   // Removes a vessel; a module vessel's interface goes back through ovcExit.
   void RemoveVessel(VesselObject& vessel);
   // Removes every vessel.

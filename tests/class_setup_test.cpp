@@ -66,7 +66,7 @@ TEST_F(ClassSetup, SelectsTheFirstPortWhateverTheNewInstanceHeld) {
   std::memset(&garbage, sim::kGarbageByte, sizeof garbage);
   ASSERT_EQ(Ring(vessel).next_payload, garbage);
 
-  Callbacks(vessel).clbkDefineClass(nullptr);
+  sim::World::DefineClass(vessel);
   EXPECT_EQ(Ring(vessel).next_payload, 0);
   EXPECT_EQ(Ring(vessel).payload_port[11], vessel.attachments[11].get());
 }
@@ -74,7 +74,7 @@ TEST_F(ClassSetup, SelectsTheFirstPortWhateverTheNewInstanceHeld) {
 TEST_F(ClassSetup, RunningAgainOverwritesEveryHandleAndTheSelection) {
   VesselObject& ring = AddRing();
   Ring(ring).next_payload = 7;
-  Callbacks(ring).clbkDefineClass(nullptr);
+  sim::World::DefineClass(ring);
   ASSERT_EQ(ring.attachments.size(), 24U);  // the first run's ports stay
   for (int port = 0; port < kPayloadPortCount; ++port) {
     EXPECT_EQ(Ring(ring).payload_port[port], ring.attachments[12 + port].get());

@@ -68,7 +68,7 @@ TEST_F(EntryPoints, InstancesAreIndependent) {
   EXPECT_EQ(Ring(second).next_payload, 0);
   EXPECT_NE(Ring(first).payload_port[0], Ring(second).payload_port[0]);
   sim::world().RemoveVessel(first);
-  Callbacks(second).clbkDefineClass(nullptr);
+  sim::World::DefineClass(second);
   EXPECT_EQ(second.attachments.size(), 24U);
   EXPECT_EQ(Ring(second).payload_port[0], second.attachments[12].get());
 }

@@ -14,9 +14,9 @@ TEST(Date2Int, TurnsBuildDatesIntoYymmdd) {
     int value;
   } cases[] = {
       {"Aug 28 2016", 160828}, {"Jul 11 2018", 180711}, {"Jan  1 2000", 101},
-      {"Dec 31 1999", 991231}, {"Aug 28 2016 ", 0},    {"Foo 28 2016", 0},
-      {"Aug 2016", 0},         {"Aug 32 2016", 0},     {"", 0},
-      {"aug 28 2016", 0},      {"Aug28 2016", 0},      {"Aug 28 16", 0},
+      {"Dec 31 1999", 991231}, {"Aug 28 2016 ", 0},     {"Foo 28 2016", 0},
+      {"Aug 2016", 0},         {"Aug 32 2016", 0},      {"", 0},
+      {"aug 28 2016", 0},      {"Aug28 2016", 0},       {"Aug 28 16", 0},
   };
   for (const auto& example : cases) {
     std::string date = example.date;
@@ -25,9 +25,11 @@ TEST(Date2Int, TurnsBuildDatesIntoYymmdd) {
 }
 
 TEST(CallText, WritesDoublesInTheirShortestExactForm) {
-  EXPECT_EQ(sim::CallText("F", 0.987, 1e6, -0.0, 0.1 + 0.2), "F(0.987, 1e+06, -0, 0.30000000000000004)");
-  EXPECT_EQ(sim::CallText("G", VECTOR3{1, -2, 0.75}, true, "PL1", static_cast<const char*>(nullptr)),
-            "G((1, -2, 0.75), true, \"PL1\", null)");
+  EXPECT_EQ(sim::CallText("F", 0.987, 1e6, -0.0, 0.1 + 0.2),
+            "F(0.987, 1e+06, -0, 0.30000000000000004)");
+  EXPECT_EQ(
+      sim::CallText("G", VECTOR3{1, -2, 0.75}, true, "PL1", static_cast<const char*>(nullptr)),
+      "G((1, -2, 0.75), true, \"PL1\", null)");
 }
 
 TEST(VesselModuleLoader, SaysWhyAModuleCannotBeUsed) {

@@ -1,12 +1,13 @@
 // The load and unload handler on its own. The operating system's lookup of an
 // export is played here: it answers from the table below and counts its calls.
+#include "module/load_handler.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "module/load_handler.h"
 #include "world.h"
 
 namespace {

@@ -10,9 +10,13 @@ namespace {
 
 HINSTANCE OwnInstance();
 
-__attribute__((constructor)) void NotifyLoad() { DllMain(OwnInstance(), DLL_PROCESS_ATTACH, nullptr); }
+__attribute__((constructor)) void NotifyLoad() {
+  DllMain(OwnInstance(), DLL_PROCESS_ATTACH, nullptr);
+}
 
-__attribute__((destructor)) void NotifyUnload() { DllMain(OwnInstance(), DLL_PROCESS_DETACH, nullptr); }
+__attribute__((destructor)) void NotifyUnload() {
+  DllMain(OwnInstance(), DLL_PROCESS_DETACH, nullptr);
+}
 
 HINSTANCE OwnInstance() {
   Dl_info info{};

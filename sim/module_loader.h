@@ -16,6 +16,8 @@ class VesselModule {
 
   VesselModule(const VesselModule&) = delete;
   VesselModule& operator=(const VesselModule&) = delete;
+  VesselModule(VesselModule&&) = delete;
+  VesselModule& operator=(VesselModule&&) = delete;
   ~VesselModule();
 
   // The module's instance handle: its load base address.

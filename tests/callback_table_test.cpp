@@ -95,7 +95,8 @@ using VirtualTable = void* const*;
 
 VirtualTable VirtualTableOf(const VESSEL2& object) {
   VirtualTable table = nullptr;
-  std::memcpy(&table, &object, sizeof table);  // the table pointer leads the object
+  // The table pointer leads the object.
+  std::memcpy(&table, static_cast<const void*>(&object), sizeof table);
   return table;
 }
 

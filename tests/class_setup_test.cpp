@@ -9,6 +9,10 @@
 
 namespace {
 
+const std::string kTouchdownCall =
+    std::string("SetTouchdownPoints([{(0, -1, 5), 1e+06, 1e+06, 0.7, 0.7}, ") +
+    "{(-2, -1, -5), 1e+06, 1e+06, 0.7, 0.7}, {(2, -1, -5), 1e+06, 1e+06, 0.7, 0.7}], 3)";
+
 const std::vector<std::string> kClassSetupCalls = {
     "SetSize(2)",
     "SetEmptyMass(200)",
@@ -16,8 +20,7 @@ const std::vector<std::string> kClassSetupCalls = {
     "SetCrossSections((5, 5, 3))",
     "SetCW(1, 1, 1, 1)",
     "SetRotDrag((2, 2, 1))",
-    "SetTouchdownPoints([{(0, -1, 5), 1e+06, 1e+06, 0.7, 0.7}, "
-    "{(-2, -1, -5), 1e+06, 1e+06, 0.7, 0.7}, {(2, -1, -5), 1e+06, 1e+06, 0.7, 0.7}], 3)",
+    kTouchdownCall,
     "SetCameraOffset((0, 2, -2))",
     "AddMesh(\"Quendrall/vantrel\", null) = 0",
     "SetMeshVisibilityMode(0, 3)",

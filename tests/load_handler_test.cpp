@@ -19,7 +19,9 @@ std::vector<HINSTANCE> exit_calls;
 void RecordExit(HINSTANCE module) { exit_calls.push_back(module); }
 void OtherExit(HINSTANCE /*module*/) {}
 
-HINSTANCE Instance(std::uintptr_t address) { return reinterpret_cast<HINSTANCE>(address); }
+// Stand-ins for the instance handles of loaded modules.
+char loaded_modules[4];
+HINSTANCE Instance(int module) { return reinterpret_cast<HINSTANCE>(&loaded_modules[module]); }
 
 class LoadHandler : public ::testing::Test {
  protected:
@@ -41,34 +43,34 @@ FARPROC GetProcAddress(HINSTANCE /*module*/, const char* name) {
 }
 
 TEST_F(LoadHandler, LoadInitialisesTheLibraryThenLooksForAnExitFunction) {
-  EXPECT_TRUE(DllMain(Instance(0x1000), DLL_PROCESS_ATTACH, nullptr));
-  EXPECT_EQ(sim::world().init_lib_calls, std::vector<HINSTANCE>{Instance(0x1000)});
+  EXPECT_TRUE(DllMain(Instance(0), DLL_PROCESS_ATTACH, nullptr));
+  EXPECT_EQ(sim::world().init_lib_calls, std::vector<HINSTANCE>{Instance(0)});
   EXPECT_EQ(lookups, (std::vector<std::string>{"ExitModule", "opcDLLExit"}));
   EXPECT_EQ(module_exit_fn, nullptr);
-  EXPECT_TRUE(DllMain(Instance(0x1000), DLL_PROCESS_DETACH, nullptr));
+  EXPECT_TRUE(DllMain(Instance(0), DLL_PROCESS_DETACH, nullptr));
   EXPECT_TRUE(exit_calls.empty());
 }
 
 TEST_F(LoadHandler, PrefersExitModuleAndCallsItAtUnload) {
   exports["ExitModule"] = reinterpret_cast<FARPROC>(&RecordExit);
   exports["opcDLLExit"] = reinterpret_cast<FARPROC>(&OtherExit);
-  DllMain(Instance(0x2000), DLL_PROCESS_ATTACH, nullptr);
+  DllMain(Instance(1), DLL_PROCESS_ATTACH, nullptr);
   EXPECT_EQ(lookups, std::vector<std::string>{"ExitModule"});
-  DllMain(Instance(0x2000), DLL_PROCESS_DETACH, nullptr);
-  EXPECT_EQ(exit_calls, std::vector<HINSTANCE>{Instance(0x2000)});
+  DllMain(Instance(1), DLL_PROCESS_DETACH, nullptr);
+  EXPECT_EQ(exit_calls, std::vector<HINSTANCE>{Instance(1)});
 }
 
 TEST_F(LoadHandler, FallsBackToOpcDllExit) {
   exports["opcDLLExit"] = reinterpret_cast<FARPROC>(&RecordExit);
-  DllMain(Instance(0x3000), DLL_PROCESS_ATTACH, nullptr);
-  DllMain(Instance(0x3000), DLL_PROCESS_DETACH, nullptr);
-  EXPECT_EQ(exit_calls, std::vector<HINSTANCE>{Instance(0x3000)});
+  DllMain(Instance(2), DLL_PROCESS_ATTACH, nullptr);
+  DllMain(Instance(2), DLL_PROCESS_DETACH, nullptr);
+  EXPECT_EQ(exit_calls, std::vector<HINSTANCE>{Instance(2)});
 }
 
 TEST_F(LoadHandler, ThreadNotificationsDoNothingAndSucceed) {
   module_exit_fn = &RecordExit;
   for (unsigned long reason : {DLL_THREAD_ATTACH, DLL_THREAD_DETACH}) {
-    EXPECT_TRUE(DllMain(Instance(0x4000), reason, nullptr));
+    EXPECT_TRUE(DllMain(Instance(3), reason, nullptr));
   }
   EXPECT_TRUE(sim::world().init_lib_calls.empty());
   EXPECT_TRUE(lookups.empty());

@@ -152,7 +152,7 @@ TEST(ModuleExitFunction, ExportedByTheModuleItIsCalledAtUnloadWithItsInstance) {
     std::string error;
     auto variant = sim::VesselModule::Open(path, error);
     ASSERT_NE(variant, nullptr) << error;
-    const HINSTANCE instance = variant->instance();
+    HINSTANCE instance = variant->instance();
     EXPECT_TRUE(module_exit_calls.empty());
     variant.reset();
     EXPECT_EQ(module_exit_calls, std::vector<HINSTANCE>{instance});

@@ -13,7 +13,9 @@ class Sketchpad {
  protected:
   Sketchpad() = default;
   Sketchpad(const Sketchpad&) = default;
+  Sketchpad(Sketchpad&&) = default;
   Sketchpad& operator=(const Sketchpad&) = default;
+  Sketchpad& operator=(Sketchpad&&) = default;
   ~Sketchpad() = default;  // the simulator owns every surface; modules never delete one
 };
 

@@ -1,0 +1,86 @@
+#include "scenario_file.h"
+
+#include <fstream>
+#include <string_view>
+
+#include "input_error.h"
+
+namespace sim {
+
+namespace {
+
+std::string_view WithoutComment(std::string_view line) {
+  line = line.substr(0, line.find(';'));
+  const size_t first = line.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const size_t last = line.find_last_not_of(" \t\r");
+  return line.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::vector<ScenarioEntry> ReadScenarioFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) throw InputError(path + ": cannot read the scenario file");
+  enum class Place { kBeforeShips, kBetweenVessels, kInVessel, kAfterShips } place =
+      Place::kBeforeShips;
+  std::vector<ScenarioEntry> blocks;
+  std::string raw;
+  int number = 0;
+  while (std::getline(file, raw)) {
+    ++number;
+    const std::string_view line = WithoutComment(raw);
+    if (line.empty()) continue;
+    switch (place) {
+      case Place::kBeforeShips:
+        if (line != "BEGIN_SHIPS") throw InputError(path, number, "expected BEGIN_SHIPS");
+        place = Place::kBetweenVessels;
+        break;
+      case Place::kBetweenVessels: {
+        if (line == "END_SHIPS") {
+          place = Place::kAfterShips;
+          break;
+        }
+        const size_t colon = line.find(':');
+        if (colon == 0 || colon == std::string_view::npos || colon + 1 == line.size() ||
+            line.find_first_of(" \t") != std::string_view::npos) {
+          throw InputError(path, number, "expected a vessel \"Name:Class\" or END_SHIPS");
+        }
+        ScenarioEntry block;
+        block.name = line.substr(0, colon);
+        block.class_name = line.substr(colon + 1);
+        block.line = number;
+        blocks.push_back(std::move(block));
+        place = Place::kInVessel;
+        break;
+      }
+      case Place::kInVessel:
+        if (line == "END") {
+          place = Place::kBetweenVessels;
+        } else {
+          blocks.back().lines.emplace_back(line);
+          blocks.back().line_numbers.push_back(number);
+        }
+        break;
+      case Place::kAfterShips:
+        throw InputError(path, number, "text after END_SHIPS");
+    }
+  }
+  if (place == Place::kInVessel) {
+    throw InputError(path, blocks.back().line, "vessel \"" + blocks.back().name + "\" has no END");
+  }
+  if (place != Place::kAfterShips) throw InputError(path + ": no END_SHIPS");
+  return blocks;
+}
+
+std::string ScenarioFileText(const std::vector<ScenarioEntry>& blocks) {
+  std::string text = "BEGIN_SHIPS\n";
+  for (const ScenarioEntry& block : blocks) {
+    text += block.name + ":" + block.class_name + "\n";
+    for (const std::string& line : block.lines) text += "  " + line + "\n";
+    text += "END\n";
+  }
+  return text + "END_SHIPS\n";
+}
+
+}  // namespace sim

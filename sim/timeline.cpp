@@ -1,0 +1,149 @@
+#include "timeline.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+
+#include "input_error.h"
+
+namespace sim {
+
+namespace {
+
+// The simulator's key codes follow the PC keyboard's scan codes.
+struct KeyName {
+  std::string_view name;
+  int code;
+};
+const KeyName kKeys[] = {
+    {"ESCAPE", 0x01}, {"1", 0x02},      {"2", 0x03},     {"3", 0x04},     {"4", 0x05},
+    {"5", 0x06},      {"6", 0x07},      {"7", 0x08},     {"8", 0x09},     {"9", 0x0A},
+    {"0", 0x0B},      {"TAB", 0x0F},    {"Q", 0x10},     {"W", 0x11},     {"E", 0x12},
+    {"R", 0x13},      {"T", 0x14},      {"Y", 0x15},     {"U", 0x16},     {"I", 0x17},
+    {"O", 0x18},      {"P", 0x19},      {"RETURN", 0x1C}, {"A", 0x1E},    {"S", 0x1F},
+    {"D", 0x20},      {"F", 0x21},      {"G", 0x22},     {"H", 0x23},     {"J", 0x24},
+    {"K", 0x25},      {"L", 0x26},      {"Z", 0x2C},     {"X", 0x2D},     {"C", 0x2E},
+    {"V", 0x2F},      {"B", 0x30},      {"N", 0x31},     {"M", 0x32},     {"SPACE", 0x39},
+};
+const KeyName kModifiers[] = {
+    {"shift", 0x2A}, {"rshift", 0x36}, {"ctrl", 0x1D}, {"rctrl", 0x9D},
+    {"alt", 0x38},   {"ralt", 0xB8},
+};
+
+template <typename Table>
+const KeyName* Find(const Table& table, std::string_view name) {
+  for (const KeyName& key : table) {
+    if (key.name == name) return &key;
+  }
+  return nullptr;
+}
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& number) {
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, number);
+  return result.ec == std::errc() && result.ptr == end;
+}
+
+class LineReader {
+ public:
+  LineReader(const std::string& text, const std::string& file, int line)
+      : words_(text.substr(0, text.find(';'))), file_(file), line_(line) {}
+
+  bool Next(std::string& word) { return static_cast<bool>(words_ >> word); }
+
+  std::string Word(const char* what) {
+    std::string word;
+    if (!Next(word)) throw Error(std::string("missing ") + what);
+    return word;
+  }
+
+  template <typename Number>
+  Number Read(const char* what) {
+    const std::string word = Word(what);
+    Number number{};
+    if (!ParseNumber(word, number)) throw Error("malformed number \"" + word + "\"");
+    return number;
+  }
+
+  void End() {
+    std::string extra;
+    if (Next(extra)) throw Error("unexpected \"" + extra + "\"");
+  }
+
+  InputError Error(const std::string& message) const { return {file_, line_, message}; }
+
+ private:
+  std::istringstream words_;
+  const std::string& file_;
+  int line_;
+};
+
+}  // namespace
+
+bool ParseHudSize(const std::string& text, int& width, int& height) {
+  const size_t x = text.find('x');
+  return x != std::string::npos && ParseNumber(std::string_view(text).substr(0, x), width) &&
+         ParseNumber(std::string_view(text).substr(x + 1), height) && width > 0 && height > 0;
+}
+
+std::optional<TimelineEvent> ParseTimelineLine(const std::string& text, const std::string& file,
+                                               int line) {
+  LineReader reader(text, file, line);
+  std::string verb;
+  if (!reader.Next(verb)) return std::nullopt;
+  TimelineEvent event;
+  if (verb == "step") {
+    event.kind = TimelineEvent::Kind::kStep;
+    event.step_count = reader.Read<int>("step count");
+    event.step_length = reader.Read<double>("step length");
+    if (event.step_count <= 0 || !(event.step_length > 0.0) || !std::isfinite(event.step_length)) {
+      throw reader.Error("a step needs a positive count and length");
+    }
+    reader.End();
+  } else if (verb == "key") {
+    event.kind = TimelineEvent::Kind::kKey;
+    std::string name = reader.Word("key name");
+    for (char& letter : name) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    const KeyName* key = Find(kKeys, name);
+    if (key == nullptr) throw reader.Error("unknown key name \"" + name + "\"");
+    event.key_code = key->code;
+    for (std::string held; reader.Next(held);) {
+      const KeyName* modifier = Find(kModifiers, held);
+      if (modifier == nullptr) throw reader.Error("unknown key name \"" + held + "\"");
+      event.held_keys.push_back(modifier->code);
+    }
+  } else if (verb == "hud") {
+    event.kind = TimelineEvent::Kind::kHud;
+    const std::string size = reader.Word("HUD size");
+    if (!ParseHudSize(size, event.hud_width, event.hud_height)) {
+      throw reader.Error("bad HUD size \"" + size + "\" (expected WIDTHxHEIGHT, both positive)");
+    }
+    std::string mode;
+    if (reader.Next(mode) && !ParseNumber(std::string_view(mode), event.hud_mode)) {
+      throw reader.Error("malformed number \"" + mode + "\"");
+    }
+    reader.End();
+  } else {
+    throw reader.Error("unknown event \"" + verb + "\" (expected step, key or hud)");
+  }
+  std::istringstream words(text.substr(0, text.find(';')));
+  for (std::string word; words >> word;) event.text += (event.text.empty() ? "" : " ") + word;
+  return event;
+}
+
+std::vector<TimelineEvent> ReadTimelineFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) throw InputError(path + ": cannot read the timeline file");
+  std::vector<TimelineEvent> events;
+  std::string text;
+  for (int line = 1; std::getline(file, text); ++line) {
+    if (auto event = ParseTimelineLine(text, path, line)) events.push_back(std::move(*event));
+  }
+  return events;
+}
+
+}  // namespace sim

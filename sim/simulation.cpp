@@ -1,0 +1,171 @@
+#include "simulation.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "addon_layout.h"
+#include "call_text.h"
+#include "input_error.h"
+#include "scenario.h"
+#include "scenario_file.h"
+
+namespace sim {
+
+const char kPayloadClass[] = "payload";
+
+namespace {
+
+// A payload's block; lines the class does not know are the simulator's own.
+struct PayloadLines {
+  double mass = 0.0;
+  std::string parent;
+  std::string point_id;
+  int attached_line = 0;
+};
+
+bool StartsWith(const std::string& line, std::string_view key) {
+  return line.compare(0, key.size(), key) == 0;
+}
+
+PayloadLines ReadPayload(const std::string& path, const ScenarioEntry& entry,
+                         VesselObject& vessel) {
+  PayloadLines payload;
+  bool has_mass = false;
+  for (size_t i = 0; i < entry.lines.size(); ++i) {
+    const std::string& line = entry.lines[i];
+    const int number = entry.line_numbers[i];
+    if (StartsWith(line, "MASS ")) {
+      const std::string value = line.substr(5);
+      const char* end = value.data() + value.size();
+      const auto result = std::from_chars(value.data(), end, payload.mass);
+      if (result.ec != std::errc() || result.ptr != end || !std::isfinite(payload.mass) ||
+          payload.mass < 0.0) {
+        throw InputError(path, number, "malformed number \"" + value + "\" for MASS");
+      }
+      has_mass = true;
+    } else if (StartsWith(line, "ATTACHED ")) {
+      const std::string target = line.substr(9);
+      const size_t colon = target.find(':');
+      if (colon == 0 || colon == std::string::npos || colon + 1 == target.size()) {
+        throw InputError(path, number, "expected ATTACHED <parent>:<port id>");
+      }
+      payload.parent = target.substr(0, colon);
+      payload.point_id = target.substr(colon + 1);
+      payload.attached_line = number;
+    } else {
+      ReadOwnState(vessel, line);
+    }
+  }
+  if (!has_mass) throw InputError(path, entry.line, "payload \"" + entry.name + "\" has no MASS");
+  vessel.empty_mass = payload.mass;
+  return payload;
+}
+
+// A payload's block: its mass, where it is attached, then the simulator's
+// own lines for it.
+std::vector<std::string> PayloadBlock(const VesselObject& payload) {
+  ScenarioBlock block;
+  block.Write("MASS " + ArgumentText(payload.empty_mass));
+  if (payload.attached_to != nullptr) {
+    block.Write("ATTACHED " + payload.attached_to->owner->name + ":" + payload.attached_to->id);
+  }
+  WriteOwnState(payload, block);
+  return block.lines();
+}
+
+void Attach(const std::string& path, World& world, VesselObject& child,
+            const PayloadLines& payload) {
+  VesselObject* parent = world.Find(payload.parent);
+  if (parent == nullptr) {
+    throw InputError(path, payload.attached_line, "unknown vessel \"" + payload.parent + "\"");
+  }
+  for (const auto& point : parent->attachments) {
+    if (point->id != payload.point_id) continue;
+    if (point->child != nullptr) {
+      throw InputError(path, payload.attached_line,
+                       "port " + payload.point_id + " of " + payload.parent + " already holds " +
+                           point->child->name);
+    }
+    point->child = &child;
+    child.attached_to = point.get();
+    return;
+  }
+  throw InputError(path, payload.attached_line,
+                   "unknown port id \"" + payload.point_id + "\" on " + payload.parent);
+}
+
+}  // namespace
+
+Simulation::Simulation(std::string addon_root) : addon_root_(std::move(addon_root)) {}
+
+Simulation::~Simulation() { world().Clear(); }
+
+const VesselModule& Simulation::ModuleOfClass(const std::string& class_name) {
+  const std::string path = ModulePathOfClass(addon_root_, class_name);
+  auto& module = modules_[path];
+  if (module == nullptr) {
+    std::string error;
+    module = VesselModule::Open(path, error);
+    if (module == nullptr) {
+      modules_.erase(path);
+      throw InputError("cannot load the module of class \"" + class_name + "\": " + error);
+    }
+  }
+  return *module;
+}
+
+VesselObject& Simulation::AddVessel(const std::string& name, const std::string& class_name) {
+  VesselObject* vessel = LoadModuleVessel(world(), name, class_name, ModuleOfClass(class_name), {});
+  if (vessel == nullptr) throw InputError("the module of class " + class_name + " made no vessel");
+  return *vessel;
+}
+
+void Simulation::LoadScenario(const std::string& path) {
+  const std::vector<ScenarioEntry> entries = ReadScenarioFile(path);
+  std::vector<std::pair<VesselObject*, PayloadLines>> payloads;
+  for (const ScenarioEntry& entry : entries) {
+    if (world().Find(entry.name) != nullptr) {
+      throw InputError(path, entry.line, "a vessel named \"" + entry.name + "\" already exists");
+    }
+    if (entry.class_name == kPayloadClass) {
+      VesselObject& payload = world().AddVessel(entry.name, entry.class_name);
+      payloads.emplace_back(&payload, ReadPayload(path, entry, payload));
+      continue;
+    }
+    const VesselModule* module = nullptr;
+    try {
+      module = &ModuleOfClass(entry.class_name);
+    } catch (const InputError& error) {
+      throw InputError(path, entry.line, error.what());
+    }
+    if (LoadModuleVessel(world(), entry.name, entry.class_name, *module, entry.lines) == nullptr) {
+      throw InputError(path, entry.line, "the module of class " + entry.class_name +
+                                             " made no vessel");
+    }
+  }
+  for (const auto& [payload, lines] : payloads) {
+    if (!lines.parent.empty()) Attach(path, world(), *payload, lines);
+  }
+}
+
+std::string Simulation::ScenarioText() const {
+  std::vector<ScenarioEntry> entries;
+  for (const auto& vessel : world().vessels()) {
+    ScenarioEntry entry;
+    entry.name = vessel->name;
+    entry.class_name = vessel->class_name;
+    entry.lines = vessel->interface != nullptr ? SaveVesselState(*vessel) : PayloadBlock(*vessel);
+    entries.push_back(std::move(entry));
+  }
+  return ScenarioFileText(entries);
+}
+
+std::vector<VesselObject*> Simulation::ModuleVessels() const {
+  std::vector<VesselObject*> vessels;
+  for (const auto& vessel : world().vessels()) {
+    if (vessel->interface != nullptr) vessels.push_back(vessel.get());
+  }
+  return vessels;
+}
+
+}  // namespace sim

@@ -21,7 +21,8 @@ void VESSEL::SetSize(double size) const { Record(vessel_, sim::CallText("SetSize
 
 void VESSEL::SetEmptyMass(double mass) const {
   vessel_->empty_mass = mass;
-  Record(vessel_, sim::CallText("SetEmptyMass", mass));
+  // Modules call this on every time step too: make the text only to record it.
+  if (vessel_->in_class_setup) Record(vessel_, sim::CallText("SetEmptyMass", mass));
 }
 
 void VESSEL::SetPMI(const VECTOR3& pmi) const { Record(vessel_, sim::CallText("SetPMI", pmi)); }

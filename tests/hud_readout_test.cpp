@@ -79,7 +79,8 @@ TEST_F(HudReadout, PlacesTheBlockByHeightAndShiftsItOnWideHuds) {
       {2500, 1820, 400, {190, 228, 265}},
       {0, 768, 10, {167, 183, 199}},  // infinite ratio
       {0, 0, 10, {0, 0, 0}},          // a ratio that is not a number
-      // 16 * W overflows 32 bits beyond 2^27 - 1; the shift does not.
+      // 16 * W overflows 32 bits beyond 2^27 - 1; the shift must not (compilers may
+      // hide a 32-bit overflow here, the sanitizer run reports it).
       {134217727, 768, 20971520, {80, 96, 112}},
       {134217728, 768, 20971530, {80, 96, 112}},
       {INT_MAX - 1, 768, 335544320, {80, 96, 112}},

@@ -1,12 +1,16 @@
 // VESSEL2 and VESSEL3: the simulator's default callbacks, which a module's
 // class keeps wherever it does not answer a callback itself. The defaults do
-// nothing and decline every event.
+// nothing and decline every event, except that saving writes the simulator's
+// own lines for the vessel and HUD drawing is counted.
 #include "host/vessel.h"
+#include "scenario.h"
 
 VESSEL2::VESSEL2(VesselHandle vessel, int flight_model) : VESSEL(vessel, flight_model) {}
 
 void VESSEL2::clbkDefineClass(void* /*config*/) {}
-void VESSEL2::clbkSaveState(void* /*scenario*/) {}
+void VESSEL2::clbkSaveState(void* scenario) {
+  sim::WriteOwnState(*GetHandle(), *static_cast<sim::ScenarioBlock*>(scenario));
+}
 void VESSEL2::clbkLoadState(void* /*scenario*/, void* /*status*/) {}
 void VESSEL2::clbkSetStateEx(const void* /*status*/) {}
 void VESSEL2::clbkPostCreation() {}
@@ -55,6 +59,7 @@ bool VESSEL3::clbkLoadPanel2D(int /*id*/, void* /*panel*/, unsigned long /*viewp
   return false;
 }
 bool VESSEL3::clbkDrawHUD(int /*mode*/, const HUDPAINTSPEC* /*spec*/, oapi::Sketchpad* /*skp*/) {
+  ++GetHandle()->default_hud_draws;
   return true;
 }
 void VESSEL3::clbkRenderHUD(int /*mode*/, const HUDPAINTSPEC* /*spec*/, void* /*texture*/) {}

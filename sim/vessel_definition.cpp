@@ -15,7 +15,8 @@ void VESSEL::SetSize(double size) const {
 
 void VESSEL::SetEmptyMass(double mass) const {
   vessel_->empty_mass = mass;
-  vessel_->RecordDefinition(sim::CallText("SetEmptyMass", mass));
+  // Modules call this on every time step too: make the text only to record it.
+  if (vessel_->in_class_setup) vessel_->RecordDefinition(sim::CallText("SetEmptyMass", mass));
 }
 
 void VESSEL::SetPMI(const VECTOR3& pmi) const {

@@ -32,6 +32,19 @@ VesselObject* World::AddModuleVessel(std::string name, std::string class_name,
   return &vessel;
 }
 
+VesselObject* World::AttachPayload(VesselObject& parent, std::string_view point_id,
+                                   std::string name, double mass) {
+  const auto free_point = std::find_if(
+      parent.attachments.begin(), parent.attachments.end(),
+      [&](const auto& point) { return point->id == point_id && point->child == nullptr; });
+  if (free_point == parent.attachments.end()) return nullptr;
+  VesselObject& payload = AddVessel(std::move(name), "generic");
+  payload.empty_mass = mass;
+  payload.attached_to = free_point->get();
+  (*free_point)->child = &payload;
+  return &payload;
+}
+
 void World::DefineClass(VesselObject& vessel) {
   vessel.in_class_setup = true;
   // Every module vessel answers the callbacks of the newest interface.

@@ -26,6 +26,18 @@ struct AttachmentObject {
   std::string id;
   bool loose = false;
   VesselObject* child = nullptr;  // the vessel attached here, if any
+  int detach_requests = 0;        // DetachChild calls for this point, empty or not
+};
+
+// A line of a scenario block that a module handed back to the simulator's
+// parser, with the status pointer that came with it.
+struct ParsedScenarioLine {
+  std::string line;
+  void* status = nullptr;
+
+  bool operator==(const ParsedScenarioLine& other) const {
+    return line == other.line && status == other.status;
+  }
 };
 
 // One airfoil of a vessel, as its module defined it. The simulator calls the
@@ -63,6 +75,20 @@ struct VesselObject {
 
   // Adds a definition call to definition_calls while class setup runs.
   void RecordDefinition(std::string call);
+  // What the simulator is asked while the vessel flies, counted without
+  // allocating so that per-step callbacks can be measured.
+  int attachment_queries = 0;  // GetAttachmentStatus calls through this vessel's interface
+  int mass_queries = 0;        // oapiGetMass calls for this vessel
+  int name_queries = 0;        // oapiGetObjectName calls for this vessel
+  int default_hud_draws = 0;   // calls of the default Sketchpad HUD callback
+  std::optional<double> release_velocity;  // given when DetachChild released this vessel
+
+  // The simulator's own scenario state of the vessel: its status line and
+  // every other line of its block that it does not know, kept to be written
+  // back. parsed_scenario_lines records each line a module passed on.
+  std::string status = "Orbiting Earth";
+  std::vector<std::string> kept_scenario_lines;
+  std::vector<ParsedScenarioLine> parsed_scenario_lines;
 };
 
 namespace sim {
@@ -75,6 +101,10 @@ class World {
   // ovcInit, then class setup. Null when the module creates no interface.
   VesselObject* AddModuleVessel(std::string name, std::string class_name,
                                 const VesselModule& module);
+  // A generic vessel of the given mass, attached to the free point with the
+  // given id of the parent; null, and no vessel made, when there is none.
+  VesselObject* AttachPayload(VesselObject& parent, std::string_view point_id, std::string name,
+                              double mass);
   // Runs a module vessel's class setup, recording its definition calls.
   static void DefineClass(VesselObject& vessel);
   // Removes a vessel; a module vessel's interface goes back through ovcExit.

@@ -88,7 +88,13 @@ const std::vector<Row>& CallbackTable() {
 // The rows the ring answers itself; every other row keeps the simulator's
 // default.
 const std::set<std::string> kRingOverrides = {
-    "clbkDefineClass",
+    "clbkDefineClass",          // class setup
+    "clbkSaveState",            // writes the selected port
+    "clbkLoadState",            // reads it back
+    "clbkStepBegin",            // the empty mass from the payloads
+    "clbkStepEnd",              // an empty body
+    "clbkKeyEvent",             // J and N
+    "clbkDrawHUD (Sketchpad)",  // the HUD readout
 };
 
 using VirtualTable = void* const*;

@@ -5,7 +5,6 @@
 namespace {
 
 const double kRingSize = 2.0;
-const double kRingEmptyMass = 200.0;
 const VECTOR3 kPrincipalMomentsOfInertia = {2.0, 2.0, 0.75};
 const VECTOR3 kCrossSections = {5.0, 5.0, 3.0};
 const double kDragCoefficient = 1.0;

@@ -32,4 +32,18 @@ std::string ArgumentText(const TOUCHDOWNVTX& value) {
          ArgumentText(value.mu_lng) + "}";
 }
 
+std::string ArgumentText(AIRFOIL_ORIENTATION value) {
+  switch (value) {
+    case LIFT_VERTICAL:
+      return "LIFT_VERTICAL";
+    case LIFT_HORIZONTAL:
+      return "LIFT_HORIZONTAL";
+  }
+  return std::to_string(static_cast<int>(value));
+}
+
+std::string ArgumentText(AirfoilCoeffFunc value) { return value != nullptr ? "function" : "null"; }
+
+std::string ArgumentText(const void* value) { return value != nullptr ? "pointer" : "null"; }
+
 }  // namespace sim

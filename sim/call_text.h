@@ -17,6 +17,11 @@ std::string ArgumentText(const char* value);  // quoted, or null
 std::string ArgumentText(int value);
 std::string ArgumentText(unsigned int value);
 std::string ArgumentText(const TOUCHDOWNVTX& value);
+std::string ArgumentText(AIRFOIL_ORIENTATION value);  // its name
+// Code and context pointers show only whether they are set: their addresses
+// change from run to run. Records that need them keep the pointers themselves.
+std::string ArgumentText(AirfoilCoeffFunc value);  // function, or null
+std::string ArgumentText(const void* value);       // pointer, or null
 
 // "Name(a, b, c)".
 template <typename... Arguments>

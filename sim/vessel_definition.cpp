@@ -4,38 +4,35 @@
 #include "host/vessel.h"
 #include "world.h"
 
-namespace {
-
-void Record(VesselObject* vessel, std::string call) {
-  if (vessel->in_class_setup) vessel->definition_calls.push_back(std::move(call));
-}
-
-}  // namespace
-
 VESSEL::VESSEL(VesselHandle vessel, int flight_model)
     : vessel_(vessel), flight_model_(flight_model) {}
 
 VesselHandle VESSEL::GetHandle() const { return vessel_; }
 
-void VESSEL::SetSize(double size) const { Record(vessel_, sim::CallText("SetSize", size)); }
+void VESSEL::SetSize(double size) const {
+  vessel_->RecordDefinition(sim::CallText("SetSize", size));
+}
 
 void VESSEL::SetEmptyMass(double mass) const {
   vessel_->empty_mass = mass;
-  Record(vessel_, sim::CallText("SetEmptyMass", mass));
+  // Modules call this on every time step too: make the text only to record it.
+  if (vessel_->in_class_setup) vessel_->RecordDefinition(sim::CallText("SetEmptyMass", mass));
 }
 
-void VESSEL::SetPMI(const VECTOR3& pmi) const { Record(vessel_, sim::CallText("SetPMI", pmi)); }
+void VESSEL::SetPMI(const VECTOR3& pmi) const {
+  vessel_->RecordDefinition(sim::CallText("SetPMI", pmi));
+}
 
 void VESSEL::SetCrossSections(const VECTOR3& cross_sections) const {
-  Record(vessel_, sim::CallText("SetCrossSections", cross_sections));
+  vessel_->RecordDefinition(sim::CallText("SetCrossSections", cross_sections));
 }
 
 void VESSEL::SetCW(double z_positive, double z_negative, double x, double y) const {
-  Record(vessel_, sim::CallText("SetCW", z_positive, z_negative, x, y));
+  vessel_->RecordDefinition(sim::CallText("SetCW", z_positive, z_negative, x, y));
 }
 
 void VESSEL::SetRotDrag(const VECTOR3& rot_drag) const {
-  Record(vessel_, sim::CallText("SetRotDrag", rot_drag));
+  vessel_->RecordDefinition(sim::CallText("SetRotDrag", rot_drag));
 }
 
 void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* points, unsigned long count) const {
@@ -43,23 +40,24 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* points, unsigned long count)
   for (unsigned long i = 0; i < count; ++i) {
     text += (i == 0 ? "" : ", ") + sim::ArgumentText(points[i]);
   }
-  Record(vessel_, text + "], " + std::to_string(count) + ")");
+  vessel_->RecordDefinition(text + "], " + std::to_string(count) + ")");
 }
 
 void VESSEL::SetCameraOffset(const VECTOR3& offset) const {
-  Record(vessel_, sim::CallText("SetCameraOffset", offset));
+  vessel_->RecordDefinition(sim::CallText("SetCameraOffset", offset));
 }
 
 unsigned int VESSEL::AddMesh(const char* name, const VECTOR3* offset) const {
   const unsigned int mesh = vessel_->mesh_count++;
   const std::string offset_text = offset != nullptr ? sim::ArgumentText(*offset) : "null";
-  Record(vessel_,
-         "AddMesh(" + sim::ArgumentText(name) + ", " + offset_text + ") = " + std::to_string(mesh));
+  vessel_->RecordDefinition("AddMesh(" + sim::ArgumentText(name) + ", " + offset_text +
+                            ") = " + std::to_string(mesh));
   return mesh;
 }
 
 void VESSEL::SetMeshVisibilityMode(unsigned int mesh, unsigned short mode) const {
-  Record(vessel_, sim::CallText("SetMeshVisibilityMode", mesh, static_cast<unsigned int>(mode)));
+  vessel_->RecordDefinition(
+      sim::CallText("SetMeshVisibilityMode", mesh, static_cast<unsigned int>(mode)));
 }
 
 AttachmentHandle VESSEL::CreateAttachment(bool to_parent, const VECTOR3& position,
@@ -74,8 +72,8 @@ AttachmentHandle VESSEL::CreateAttachment(bool to_parent, const VECTOR3& positio
   attachment->id = id;
   attachment->loose = loose;
   vessel_->attachments.push_back(std::move(attachment));
-  Record(vessel_,
-         sim::CallText("CreateAttachment", to_parent, position, direction, rotation, id, loose) +
-             " = #" + std::to_string(vessel_->attachments.size() - 1));
+  vessel_->RecordDefinition(
+      sim::CallText("CreateAttachment", to_parent, position, direction, rotation, id, loose) +
+      " = #" + std::to_string(vessel_->attachments.size() - 1));
   return vessel_->attachments.back().get();
 }

@@ -5,6 +5,10 @@
 #include "host/vessel.h"
 #include "module_loader.h"
 
+void VesselObject::RecordDefinition(std::string call) {
+  if (in_class_setup) definition_calls.push_back(std::move(call));
+}
+
 namespace sim {
 
 VesselObject& World::AddVessel(std::string name, std::string class_name) {
@@ -64,6 +68,8 @@ void World::Clear() {
   init_lib_calls.clear();
   date_to_int_calls = 0;
   date_to_int_answer.reset();
+  induced_drag_call.clear();
+  wave_drag_call.clear();
 }
 
 VesselObject* World::Find(std::string_view name) const {

@@ -40,6 +40,19 @@ struct ParsedScenarioLine {
   }
 };
 
+// One airfoil of a vessel, as its module defined it. The simulator calls the
+// coefficient function with the context whenever it needs the coefficients.
+struct AirfoilObject {
+  VesselObject* owner = nullptr;
+  AIRFOIL_ORIENTATION orientation = LIFT_VERTICAL;
+  VECTOR3 reference{};
+  AirfoilCoeffFunc coefficients = nullptr;
+  void* context = nullptr;
+  double chord = 0.0;
+  double area = 0.0;
+  double aspect_ratio = 0.0;
+};
+
 // One vessel of the simulation. Vessels of a module's class have an interface
 // that the module created; generic vessels have none.
 struct VesselObject {
@@ -51,6 +64,7 @@ struct VesselObject {
   double empty_mass = 0.0;
   unsigned int mesh_count = 0;
   std::vector<std::unique_ptr<AttachmentObject>> attachments;
+  std::vector<std::unique_ptr<AirfoilObject>> airfoils;
   AttachmentObject* attached_to = nullptr;  // the parent's attachment holding this vessel
 
   // Every definition call the vessel's module made during class setup, in
@@ -59,6 +73,8 @@ struct VesselObject {
   std::vector<std::string> definition_calls;
   bool in_class_setup = false;
 
+  // Adds a definition call to definition_calls while class setup runs.
+  void RecordDefinition(std::string call);
   // What the simulator is asked while the vessel flies, counted without
   // allocating so that per-step callbacks can be measured.
   int attachment_queries = 0;  // GetAttachmentStatus calls through this vessel's interface
@@ -103,6 +119,9 @@ class World {
   std::vector<HINSTANCE> init_lib_calls;
   int date_to_int_calls = 0;
   std::optional<int> date_to_int_answer;  // when set, Date2Int answers this instead
+  // The latest call of each drag function, as call text.
+  std::string induced_drag_call;
+  std::string wave_drag_call;
 
  private:
   std::vector<std::unique_ptr<VesselObject>> vessels_;

@@ -24,6 +24,8 @@ const std::vector<std::string> kClassSetupCalls = {
     "SetCameraOffset((0, 2, -2))",
     "AddMesh(\"Quendrall/vantrel\", null) = 0",
     "SetMeshVisibilityMode(0, 3)",
+    "CreateAirfoil3(LIFT_VERTICAL, (0, 0, 1), function, null, 1, 2, 1) = #0",
+    "CreateAirfoil3(LIFT_HORIZONTAL, (0, 0, 1), function, null, 1, 2, 1) = #1",
     "CreateAttachment(false, (0.987, 0, 1.09), (1, 0, 0), (0, 0, 1), \"PL1\", false) = #0",
     "CreateAttachment(false, (0, 0.987, 1.09), (0, 1, 0), (0, 0, 1), \"PL2\", false) = #1",
     "CreateAttachment(false, (-0.987, 0, 1.09), (-1, 0, 0), (0, 0, 1), \"PL3\", false) = #2",

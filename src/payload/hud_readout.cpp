@@ -40,6 +40,7 @@ struct Placement {
   double scale;
 };
 
+// Whole pixels, truncated toward zero.
 int Pixels(double position) { return static_cast<int>(position); }
 
 // The shift is computed in 64 bits: 16 * W would overflow an int for widths
@@ -59,7 +60,8 @@ Placement PlaceReadout(int width, int height) {
 }
 
 // One line: the colour set anew, then the label followed by its detail. The
-// detail is fetched after the colour is set, as the HUD expects.
+// detail is fetched only after the colour is set, so the payload line asks
+// for its payload between the two surface calls.
 template <typename Detail>
 void DrawLine(oapi::Sketchpad* skp, const Placement& place, const ReadoutLine& line,
               Detail detail) {

@@ -1,4 +1,5 @@
 // VESSEL2::clbkDefineClass: what the simulator is told about the ring.
+#include "vessel/airfoils.h"
 #include "vessel/vantrel.h"
 
 namespace {
@@ -10,6 +11,13 @@ const double kDragCoefficient = 1.0;
 const VECTOR3 kRotationalDrag = {2.0, 2.0, 1.0};
 const VECTOR3 kCameraOffset = {0.0, 2.0, -2.0};
 const char* const kMeshName = "Quendrall/vantrel";
+
+// Both airfoils sit 1 m up the axis, with a chord of 1 m, an area of 2 m^2
+// and an aspect ratio of 1.
+const VECTOR3 kAirfoilReference = {0.0, 0.0, 1.0};
+const double kAirfoilChord = 1.0;
+const double kAirfoilArea = 2.0;
+const double kAirfoilAspectRatio = 1.0;
 
 // Three contact points well outside the ring, all at y = -1.
 const TOUCHDOWNVTX touchdown_points[] = {
@@ -55,6 +63,10 @@ void vantrel::clbkDefineClass(void* /*config*/) {
   SetTouchdownPoints(touchdown_points, sizeof touchdown_points / sizeof touchdown_points[0]);
   SetCameraOffset(kCameraOffset);
   SetMeshVisibilityMode(AddMesh(kMeshName, nullptr), MESHVIS_ALWAYS);
+  CreateAirfoil3(LIFT_VERTICAL, kAirfoilReference, VLiftCoeff, nullptr, kAirfoilChord, kAirfoilArea,
+                 kAirfoilAspectRatio);
+  CreateAirfoil3(LIFT_HORIZONTAL, kAirfoilReference, HLiftCoeff, nullptr, kAirfoilChord,
+                 kAirfoilArea, kAirfoilAspectRatio);
 
   for (int port = 0; port < kPayloadPortCount; ++port) {
     const PortRow& row = kPortRows[port];

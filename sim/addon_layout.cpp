@@ -38,9 +38,10 @@ std::string ModulePathOfClass(const std::string& root, const std::string& class_
   }
   std::string line;
   for (int number = 1; std::getline(config, line); ++number) {
-    const std::string_view text = Trimmed(line.substr(0, line.find(';')));
+    const std::string_view text = Trimmed(std::string_view(line).substr(0, line.find(';')));
     const size_t equals = text.find('=');
-    if (equals == std::string_view::npos || !SameLetters(Trimmed(text.substr(0, equals)), "Module")) {
+    if (equals == std::string_view::npos ||
+        !SameLetters(Trimmed(text.substr(0, equals)), "Module")) {
       continue;
     }
     const std::string_view module = Trimmed(text.substr(equals + 1));

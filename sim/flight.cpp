@@ -50,8 +50,8 @@ Flight::Flight(const Simulation& simulation, std::FILE* table)
     : simulation_(simulation), table_(table) {}
 
 void Flight::Start() {
-  std::fprintf(table_, "%8s  %-8s  %-18s  %-6s  %-4s  %-10s  %10s  %s\n", "time", "vessel",
-               "event", "answer", "port", "payload", "empty mass", "attached");
+  std::fprintf(table_, "%8s  %-8s  %-20s  %-6s  %-4s  %-10s  %10s  %s\n", "time", "vessel", "event",
+               "answer", "port", "payload", "empty mass", "attached");
   for (const VesselObject* vessel : simulation_.ModuleVessels()) Row(*vessel, "load", "-");
 }
 
@@ -116,18 +116,19 @@ void Flight::PressKey(const TimelineEvent& event) {
   keyboard[event.key_code] = static_cast<char>(kKeyHeld);
   VESSEL3& focus = Callbacks(*vessels.front());
   const int pressed = focus.clbkKeyEvent(event.key_code, true, keyboard.data());
-  Row(*vessels.front(), event.text + " (down)", std::to_string(pressed));
+  Row(*vessels.front(), event.text + " (press)", std::to_string(pressed));
   keyboard[event.key_code] = 0;
   const int released = focus.clbkKeyEvent(event.key_code, false, keyboard.data());
-  Row(*vessels.front(), event.text + " (up)", std::to_string(released));
+  Row(*vessels.front(), event.text + " (release)", std::to_string(released));
 }
 
 void Flight::Row(const VesselObject& vessel, const std::string& event,
                  const std::string& answer) const {
   const std::string port = SelectedPort(vessel);
-  std::fprintf(table_, "%8.2f  %-8s  %-18s  %-6s  %-4s  %-10s  %10.1f  %s\n", time_,
+  std::fprintf(table_, "%8.2f  %-8s  %-20s  %-6s  %-4s  %-10s  %10.2f  %s\n", time_,
                vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
-               PayloadOn(vessel, port).c_str(), vessel.empty_mass, AttachedPayloads(vessel).c_str());
+               PayloadOn(vessel, port).c_str(), vessel.empty_mass,
+               AttachedPayloads(vessel).c_str());
 }
 
 }  // namespace sim

@@ -1,7 +1,6 @@
 // vantrel-sim: flies a scenario with the real vessel module in the stand-in
 // simulator, headless, and prints what happens.
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -56,7 +55,8 @@ void Fly(const Options& options) {
   if (!options.hud.empty() && !EndsWith(options.hud, ".svg")) {
     throw sim::InputError("--hud: " + options.hud + ": the picture must be an .svg file");
   }
-  if (!options.polar.empty() && !EndsWith(options.polar, ".svg") && !EndsWith(options.polar, ".csv")) {
+  if (!options.polar.empty() && !EndsWith(options.polar, ".svg") &&
+      !EndsWith(options.polar, ".csv")) {
     throw sim::InputError("--polar: " + options.polar + ": expected an .svg or .csv file");
   }
   const std::vector<sim::TimelineEvent> events = Timeline(options);

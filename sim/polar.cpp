@@ -28,8 +28,7 @@ std::vector<AirfoilPolar> ComputePolars(const VesselObject& vessel, double mach)
   std::vector<AirfoilPolar> polars;
   for (const auto& airfoil : vessel.airfoils) {
     AirfoilPolar polar;
-    polar.name = std::string(airfoil->orientation == LIFT_VERTICAL ? "vertical" : "horizontal") +
-                 " " + std::to_string(polars.size() + 1);
+    polar.name = airfoil->orientation == LIFT_VERTICAL ? "vertical" : "horizontal";
     for (int degrees = -180; degrees <= 180; ++degrees) {
       PolarPoint point;
       point.angle_degrees = degrees;
@@ -86,16 +85,14 @@ std::string PolarSvg(const std::vector<AirfoilPolar>& polars, double mach) {
   const double plot_width = width - left - right;
   const double plot_height = height - top - bottom;
   const auto x_of = [&](double degrees) { return left + (degrees + 180.0) / 360.0 * plot_width; };
-  const auto y_of = [&](double value) {
-    return top + (high - value) / (high - low) * plot_height;
-  };
+  const auto y_of = [&](double value) { return top + (high - value) / (high - low) * plot_height; };
 
   std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) +
                     "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " +
                     Number(height) + "\" font-family=\"sans-serif\" font-size=\"12\">\n";
   svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-  svg += "<text x=\"" + Number(left) + "\" y=\"24\" font-size=\"15\">Airfoil coefficients at Mach " +
-         Number(mach) + "</text>\n";
+  svg += "<text x=\"" + Number(left) +
+         "\" y=\"24\" font-size=\"15\">Airfoil coefficients at Mach " + Number(mach) + "</text>\n";
   // Axes with ticks every 45 degrees and at the ends of the value range.
   svg += "<g stroke=\"#888\" fill=\"none\">\n";
   svg += "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" +
@@ -137,8 +134,8 @@ std::string PolarSvg(const std::vector<AirfoilPolar>& polars, double mach) {
       svg += "<line x1=\"" + Number(width - right + 15) + "\" y1=\"" + Number(legend_y) +
              "\" x2=\"" + Number(width - right + 35) + "\" y2=\"" + Number(legend_y) +
              "\" stroke=\"" + colour + "\" stroke-width=\"2\"/>\n";
-      svg += "<text x=\"" + Number(width - right + 40) + "\" y=\"" + Number(legend_y + 4) +
-             "\">" + polar.name + " " + kNames[coefficient] + "</text>\n";
+      svg += "<text x=\"" + Number(width - right + 40) + "\" y=\"" + Number(legend_y + 4) + "\">" +
+             polar.name + " " + kNames[coefficient] + "</text>\n";
     }
   }
   return svg + "</svg>\n";

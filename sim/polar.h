@@ -18,7 +18,7 @@ struct PolarPoint {
 };
 
 struct AirfoilPolar {
-  std::string name;  // "vertical" or "horizontal", with the airfoil's number
+  std::string name;  // the airfoil's orientation: "vertical" or "horizontal"
   std::vector<PolarPoint> points;
 };
 

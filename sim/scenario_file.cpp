@@ -22,8 +22,12 @@ std::string_view WithoutComment(std::string_view line) {
 std::vector<ScenarioEntry> ReadScenarioFile(const std::string& path) {
   std::ifstream file(path);
   if (!file) throw InputError(path + ": cannot read the scenario file");
-  enum class Place { kBeforeShips, kBetweenVessels, kInVessel, kAfterShips } place =
-      Place::kBeforeShips;
+  enum class Place {
+    kBeforeShips,
+    kBetweenVessels,
+    kInVessel,
+    kAfterShips
+  } place = Place::kBeforeShips;
   std::vector<ScenarioEntry> blocks;
   std::string raw;
   int number = 0;
@@ -66,6 +70,7 @@ std::vector<ScenarioEntry> ReadScenarioFile(const std::string& path) {
         throw InputError(path, number, "text after END_SHIPS");
     }
   }
+  if (file.bad()) throw InputError(path + ": cannot read the scenario file");
   if (place == Place::kInVessel) {
     throw InputError(path, blocks.back().line, "vessel \"" + blocks.back().name + "\" has no END");
   }

@@ -24,9 +24,9 @@ namespace sim {
 struct ScenarioEntry {
   std::string name;
   std::string class_name;
-  int line = 0;                     // where "Name:Class" stands
-  std::vector<std::string> lines;   // the block's lines, in order
-  std::vector<int> line_numbers;    // where each of them stands
+  int line = 0;                    // where "Name:Class" stands
+  std::vector<std::string> lines;  // the block's lines, in order
+  std::vector<int> line_numbers;   // where each of them stands
 };
 
 // Reads a scenario file; throws InputError naming the file and line.

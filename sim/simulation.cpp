@@ -139,8 +139,8 @@ void Simulation::LoadScenario(const std::string& path) {
       throw InputError(path, entry.line, error.what());
     }
     if (LoadModuleVessel(world(), entry.name, entry.class_name, *module, entry.lines) == nullptr) {
-      throw InputError(path, entry.line, "the module of class " + entry.class_name +
-                                             " made no vessel");
+      throw InputError(path, entry.line,
+                       "the module of class " + entry.class_name + " made no vessel");
     }
   }
   for (const auto& [payload, lines] : payloads) {

@@ -19,18 +19,17 @@ struct KeyName {
   int code;
 };
 const KeyName kKeys[] = {
-    {"ESCAPE", 0x01}, {"1", 0x02},      {"2", 0x03},     {"3", 0x04},     {"4", 0x05},
-    {"5", 0x06},      {"6", 0x07},      {"7", 0x08},     {"8", 0x09},     {"9", 0x0A},
-    {"0", 0x0B},      {"TAB", 0x0F},    {"Q", 0x10},     {"W", 0x11},     {"E", 0x12},
-    {"R", 0x13},      {"T", 0x14},      {"Y", 0x15},     {"U", 0x16},     {"I", 0x17},
-    {"O", 0x18},      {"P", 0x19},      {"RETURN", 0x1C}, {"A", 0x1E},    {"S", 0x1F},
-    {"D", 0x20},      {"F", 0x21},      {"G", 0x22},     {"H", 0x23},     {"J", 0x24},
-    {"K", 0x25},      {"L", 0x26},      {"Z", 0x2C},     {"X", 0x2D},     {"C", 0x2E},
-    {"V", 0x2F},      {"B", 0x30},      {"N", 0x31},     {"M", 0x32},     {"SPACE", 0x39},
+    {"ESCAPE", 0x01}, {"1", 0x02}, {"2", 0x03}, {"3", 0x04},     {"4", 0x05},      {"5", 0x06},
+    {"6", 0x07},      {"7", 0x08}, {"8", 0x09}, {"9", 0x0A},     {"0", 0x0B},      {"TAB", 0x0F},
+    {"Q", 0x10},      {"W", 0x11}, {"E", 0x12}, {"R", 0x13},     {"T", 0x14},      {"Y", 0x15},
+    {"U", 0x16},      {"I", 0x17}, {"O", 0x18}, {"P", 0x19},     {"RETURN", 0x1C}, {"A", 0x1E},
+    {"S", 0x1F},      {"D", 0x20}, {"F", 0x21}, {"G", 0x22},     {"H", 0x23},      {"J", 0x24},
+    {"K", 0x25},      {"L", 0x26}, {"Z", 0x2C}, {"X", 0x2D},     {"C", 0x2E},      {"V", 0x2F},
+    {"B", 0x30},      {"N", 0x31}, {"M", 0x32}, {"SPACE", 0x39},
 };
 const KeyName kModifiers[] = {
-    {"shift", 0x2A}, {"rshift", 0x36}, {"ctrl", 0x1D}, {"rctrl", 0x9D},
-    {"alt", 0x38},   {"ralt", 0xB8},
+    {"shift", 0x2A}, {"rshift", 0x36}, {"ctrl", 0x1D},
+    {"rctrl", 0x9D}, {"alt", 0x38},    {"ralt", 0xB8},
 };
 
 template <typename Table>
@@ -107,7 +106,8 @@ std::optional<TimelineEvent> ParseTimelineLine(const std::string& text, const st
   } else if (verb == "key") {
     event.kind = TimelineEvent::Kind::kKey;
     std::string name = reader.Word("key name");
-    for (char& letter : name) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (char& letter : name)
+      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
     const KeyName* key = Find(kKeys, name);
     if (key == nullptr) throw reader.Error("unknown key name \"" + name + "\"");
     event.key_code = key->code;
@@ -143,6 +143,7 @@ std::vector<TimelineEvent> ReadTimelineFile(const std::string& path) {
   for (int line = 1; std::getline(file, text); ++line) {
     if (auto event = ParseTimelineLine(text, path, line)) events.push_back(std::move(*event));
   }
+  if (file.bad()) throw InputError(path + ": cannot read the timeline file");
   return events;
 }
 

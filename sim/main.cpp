@@ -87,9 +87,7 @@ void Fly(const Options& options) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app(
       "Flies a scenario with the vantrel payload ring module in a stand-in simulator, headless.\n"
       "Prints a table of the run: time, event, what the ring answered, its selected port, the\n"
@@ -114,14 +112,25 @@ int main(int argc, char** argv) {
                  "Write the lift, moment and drag coefficients of the ring's airfoils over -180 to "
                  "180 degrees to FILE (.svg chart or .csv table)");
   app.add_option("--mach", options.mach, "Mach number of the polar")->capture_default_str();
-  CLI11_PARSE(app, argc, argv);
-
   try {
-    Fly(options);
-  } catch (const sim::InputError& error) {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
+  Fly(options);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& error) {
     std::fflush(stdout);
     std::fprintf(stderr, "vantrel-sim: %s\n", error.what());
-    return 1;
+  } catch (...) {
+    std::fprintf(stderr, "vantrel-sim: failed\n");
   }
-  return 0;
+  return 1;
 }

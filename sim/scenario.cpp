@@ -73,6 +73,7 @@ void oapiWriteScenario_string(void* scenario, char* key, char* value) {
 
 // Records the line with its status pointer and takes it into the vessel's own
 // state. The status pointer is only recorded: modules pass on what they got.
+// NOLINTNEXTLINE(readability-non-const-parameter): the simulator's signature
 void VESSEL::ParseScenarioLineEx(char* line, void* status) const {
   vessel_->parsed_scenario_lines.push_back({line, status});
   sim::ReadOwnState(*vessel_, line);

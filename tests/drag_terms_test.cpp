@@ -25,7 +25,10 @@ TEST(InducedDrag, IsLiftSquaredOverPiTimesAspectRatioTimesEfficiency) {
 }
 
 TEST(WaveDrag, RisesBetweenTheFirstTwoMachNumbersHoldsToTheThirdAndFallsBeyond) {
-  const double m1 = 0.75, m2 = 1.0, m3 = 1.1, cd_max = 0.04;
+  const double m1 = 0.75;
+  const double m2 = 1.0;
+  const double m3 = 1.1;
+  const double cd_max = 0.04;
   const struct {
     double mach, drag;
   } cases[] = {

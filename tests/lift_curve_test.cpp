@@ -44,7 +44,9 @@ const std::vector<CurveCase>& Curves() {
 }
 
 void Call(AirfoilCoeffFunc function, double aoa) {
-  double cl = 0.0, cm = 0.0, cd = 0.0;
+  double cl = 0.0;
+  double cm = 0.0;
+  double cd = 0.0;
   function(nullptr, aoa, 0.0, 0.0, nullptr, &cl, &cm, &cd);
 }
 

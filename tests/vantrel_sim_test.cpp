@@ -57,8 +57,9 @@ class VantrelSim : public ::testing::Test {
     Result result;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    for (size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
       result.out.append(buffer, n);
+    }
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = ReadFile(err);

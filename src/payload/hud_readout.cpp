@@ -77,7 +77,7 @@ const char* NoDetail() { return ""; }
 // The name of the vessel on the port, or "none" when it is empty.
 const char* PayloadName(const VESSEL& ring, AttachmentHandle port,
                         char (&name)[kNameBufferLength]) {
-  const VesselHandle payload = ring.GetAttachmentStatus(port);
+  VesselHandle payload = ring.GetAttachmentStatus(port);
   if (payload == nullptr) return kNoPayload;
   oapiGetObjectName(payload, name, kNameBufferLength);
   return name;

@@ -1,6 +1,9 @@
 // VESSEL2::clbkStepBegin, clbkStepEnd and clbkKeyEvent: selecting and
 // releasing payloads, and the ring's empty mass following its load. The ring
 // keeps no payload list and no masses; it asks the host each step.
+#include <algorithm>
+#include <iterator>
+
 #include "host/api.h"
 #include "vessel/vantrel.h"
 
@@ -19,10 +22,10 @@ const unsigned char kKeyHeld = 0x80;
 int PortAfter(int port) { return port == kPayloadPortCount - 1 ? 0 : port + 1; }
 
 bool AnyModifierHeld(const char* keyboard_state) {
-  for (const int modifier : kBlockingModifiers) {
-    if ((static_cast<unsigned char>(keyboard_state[modifier]) & kKeyHeld) != 0) return true;
-  }
-  return false;
+  return std::any_of(
+      std::begin(kBlockingModifiers), std::end(kBlockingModifiers), [keyboard_state](int modifier) {
+        return (static_cast<unsigned char>(keyboard_state[modifier]) & kKeyHeld) != 0;
+      });
 }
 
 }  // namespace
@@ -30,7 +33,7 @@ bool AnyModifierHeld(const char* keyboard_state) {
 void vantrel::clbkStepBegin(double /*sim_time*/, double /*sim_step*/, double /*mjd*/) {
   double payload_mass = 0.0;
   for (AttachmentHandle port : payload_port) {
-    const VesselHandle payload = GetAttachmentStatus(port);
+    VesselHandle payload = GetAttachmentStatus(port);
     if (payload != nullptr) payload_mass += oapiGetMass(payload);
   }
   SetEmptyMass(payload_mass + kRingEmptyMass);

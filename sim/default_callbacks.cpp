@@ -1,7 +1,8 @@
 // VESSEL2 and VESSEL3: the simulator's default callbacks, which a module's
 // class keeps wherever it does not answer a callback itself. The defaults do
-// nothing and decline every event, except that saving writes the simulator's
-// own lines for the vessel and HUD drawing is counted.
+// nothing and decline every event, except that saving and loading handle the
+// simulator's own lines for the vessel and HUD drawing is counted.
+#include "host/api.h"
 #include "host/vessel.h"
 #include "scenario.h"
 
@@ -11,7 +12,10 @@ void VESSEL2::clbkDefineClass(void* /*config*/) {}
 void VESSEL2::clbkSaveState(void* scenario) {
   sim::WriteOwnState(*GetHandle(), *static_cast<sim::ScenarioBlock*>(scenario));
 }
-void VESSEL2::clbkLoadState(void* /*scenario*/, void* /*status*/) {}
+void VESSEL2::clbkLoadState(void* scenario, void* status) {
+  char* line = nullptr;
+  while (oapiReadScenario_nextline(scenario, line)) ParseScenarioLineEx(line, status);
+}
 void VESSEL2::clbkSetStateEx(const void* /*status*/) {}
 void VESSEL2::clbkPostCreation() {}
 void VESSEL2::clbkFocusChanged(bool /*got_focus*/, void* /*new_focus*/, void* /*old_focus*/) {}

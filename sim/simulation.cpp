@@ -11,11 +11,10 @@
 
 namespace sim {
 
-const char kPayloadClass[] = "payload";
-
 namespace {
 
-// A payload's block; lines the class does not know are the simulator's own.
+// A payload's block: "MASS <kg>" and "ATTACHED <parent>:<point id>"; lines
+// the class does not know are the simulator's own.
 struct PayloadLines {
   double mass = 0.0;
   std::string parent;
@@ -79,19 +78,17 @@ void Attach(const std::string& path, World& world, VesselObject& child,
   if (parent == nullptr) {
     throw InputError(path, payload.attached_line, "unknown vessel \"" + payload.parent + "\"");
   }
-  for (const auto& point : parent->attachments) {
-    if (point->id != payload.point_id) continue;
-    if (point->child != nullptr) {
-      throw InputError(path, payload.attached_line,
-                       "port " + payload.point_id + " of " + payload.parent + " already holds " +
-                           point->child->name);
-    }
-    point->child = &child;
-    child.attached_to = point.get();
-    return;
+  AttachmentObject* point = World::FindAttachment(*parent, payload.point_id);
+  if (point == nullptr) {
+    throw InputError(path, payload.attached_line,
+                     "unknown port id \"" + payload.point_id + "\" on " + payload.parent);
   }
-  throw InputError(path, payload.attached_line,
-                   "unknown port id \"" + payload.point_id + "\" on " + payload.parent);
+  if (point->child != nullptr) {
+    throw InputError(path, payload.attached_line,
+                     "port " + payload.point_id + " of " + payload.parent + " already holds " +
+                         point->child->name);
+  }
+  World::Attach(child, *point);
 }
 
 }  // namespace

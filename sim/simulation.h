@@ -12,11 +12,6 @@
 
 namespace sim {
 
-// The built-in class of payloads: generic vessels with a mass, attached to a
-// parent's attachment point. Its block lines are "MASS <kg>" and
-// "ATTACHED <parent>:<point id>".
-extern const char kPayloadClass[];
-
 class Simulation {
  public:
   // Modules are found under the add-on root (Modules/, Config/Vessels/).

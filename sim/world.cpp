@@ -34,15 +34,23 @@ VesselObject* World::AddModuleVessel(std::string name, std::string class_name,
 
 VesselObject* World::AttachPayload(VesselObject& parent, std::string_view point_id,
                                    std::string name, double mass) {
-  const auto free_point = std::find_if(
-      parent.attachments.begin(), parent.attachments.end(),
-      [&](const auto& point) { return point->id == point_id && point->child == nullptr; });
-  if (free_point == parent.attachments.end()) return nullptr;
-  VesselObject& payload = AddVessel(std::move(name), "generic");
+  AttachmentObject* point = FindAttachment(parent, point_id);
+  if (point == nullptr || point->child != nullptr) return nullptr;
+  VesselObject& payload = AddVessel(std::move(name), kPayloadClass);
   payload.empty_mass = mass;
-  payload.attached_to = free_point->get();
-  (*free_point)->child = &payload;
+  Attach(payload, *point);
   return &payload;
+}
+
+AttachmentObject* World::FindAttachment(const VesselObject& vessel, std::string_view id) {
+  const auto found = std::find_if(vessel.attachments.begin(), vessel.attachments.end(),
+                                  [&](const auto& point) { return point->id == id; });
+  return found != vessel.attachments.end() ? found->get() : nullptr;
+}
+
+void World::Attach(VesselObject& child, AttachmentObject& point) {
+  point.child = &child;
+  child.attached_to = &point;
 }
 
 void World::DefineClass(VesselObject& vessel) {

@@ -73,8 +73,6 @@ struct VesselObject {
   std::vector<std::string> definition_calls;
   bool in_class_setup = false;
 
-  // Adds a definition call to definition_calls while class setup runs.
-  void RecordDefinition(std::string call);
   // What the simulator is asked while the vessel flies, counted without
   // allocating so that per-step callbacks can be measured.
   int attachment_queries = 0;  // GetAttachmentStatus calls through this vessel's interface
@@ -89,9 +87,15 @@ struct VesselObject {
   std::string status = "Orbiting Earth";
   std::vector<std::string> kept_scenario_lines;
   std::vector<ParsedScenarioLine> parsed_scenario_lines;
+
+  // Adds a definition call to definition_calls while class setup runs.
+  void RecordDefinition(std::string call);
 };
 
 namespace sim {
+
+// The built-in class of payloads: vessels with a mass and no module.
+inline constexpr char kPayloadClass[] = "payload";
 
 class World {
  public:
@@ -101,10 +105,14 @@ class World {
   // ovcInit, then class setup. Null when the module creates no interface.
   VesselObject* AddModuleVessel(std::string name, std::string class_name,
                                 const VesselModule& module);
-  // A generic vessel of the given mass, attached to the free point with the
-  // given id of the parent; null, and no vessel made, when there is none.
+  // A payload of the given mass, attached to the free point with the given
+  // id of the parent; null, and no vessel made, when there is none.
   VesselObject* AttachPayload(VesselObject& parent, std::string_view point_id, std::string name,
                               double mass);
+  // The vessel's attachment point with the given id, or null.
+  static AttachmentObject* FindAttachment(const VesselObject& vessel, std::string_view id);
+  // Attaches child to a point that holds nothing.
+  static void Attach(VesselObject& child, AttachmentObject& point);
   // Runs a module vessel's class setup, recording its definition calls.
   static void DefineClass(VesselObject& vessel);
   // Removes a vessel; a module vessel's interface goes back through ovcExit.

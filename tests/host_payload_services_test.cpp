@@ -20,7 +20,7 @@ class HostPayloadServices : public ::testing::Test {
   // A generic vessel with two attachment points.
   void SetUp() override {
     sim::world().Clear();
-    carrier_object = &sim::world().AddVessel("Carrier", "generic");
+    carrier_object = &sim::world().AddVessel("Carrier", sim::kPayloadClass);
     Carrier().CreateAttachment(false, {1, 0, 0}, {1, 0, 0}, {0, 0, 1}, "P1", false);
     Carrier().CreateAttachment(false, {-1, 0, 0}, {-1, 0, 0}, {0, 0, 1}, "P2", false);
   }
@@ -65,7 +65,7 @@ TEST_F(HostPayloadServices, DetachChildReleasesWhatIsAttachedAndNothingElse) {
 }
 
 TEST_F(HostPayloadServices, GetObjectNameKeepsWithinTheBufferAndTerminates) {
-  VesselObject& vessel = sim::world().AddVessel("Cargo", "generic");
+  VesselObject& vessel = sim::world().AddVessel("Cargo", sim::kPayloadClass);
   const struct {
     int size;
     const char* written;  // null: the buffer is left alone
@@ -114,6 +114,20 @@ TEST_F(HostPayloadServices, ParsedLinesAreRecordedAndWrittenBackAfterTheStatus) 
                                              {"STATUS Landed Moon", &status_marker}}));
   EXPECT_EQ(sim::SaveVesselState(*carrier_object),
             (std::vector<std::string>{"STATUS Landed Moon", "FUEL 0.5"}));
+}
+
+// A vessel class that keeps the default state loading hands every line of its
+// block to the simulator's parser, and saves them back.
+TEST_F(HostPayloadServices, DefaultLoadingPassesEveryLineToTheParser) {
+  VESSEL3 plain(carrier_object, 1);
+  sim::ScenarioBlock block({"STATUS Landed Moon", "NPLS 3"});
+  int status_marker = 0;
+  plain.clbkLoadState(&block, &status_marker);
+  EXPECT_EQ(carrier_object->parsed_scenario_lines,
+            (std::vector<ParsedScenarioLine>{{"STATUS Landed Moon", &status_marker},
+                                             {"NPLS 3", &status_marker}}));
+  EXPECT_EQ(sim::SaveVesselState(*carrier_object),
+            (std::vector<std::string>{"STATUS Landed Moon", "NPLS 3"}));
 }
 
 TEST(RecordingSketchpad, RecordsExactlyTheGivenLengthAndTheColourInOrder) {

@@ -50,7 +50,7 @@ Flight::Flight(const Simulation& simulation, std::FILE* table)
     : simulation_(simulation), table_(table) {}
 
 void Flight::Start() {
-  std::fprintf(table_, "%8s  %-8s  %-20s  %-6s  %-4s  %-10s  %10s  %s\n", "time", "vessel", "event",
+  std::fprintf(table_, "%8s  %-8s  %-22s  %-6s  %-4s  %-10s  %10s  %s\n", "time", "vessel", "event",
                "answer", "port", "payload", "empty mass", "attached");
   for (const VesselObject* vessel : simulation_.ModuleVessels()) Row(*vessel, "load", "-");
 }
@@ -125,7 +125,7 @@ void Flight::PressKey(const TimelineEvent& event) {
 void Flight::Row(const VesselObject& vessel, const std::string& event,
                  const std::string& answer) const {
   const std::string port = SelectedPort(vessel);
-  std::fprintf(table_, "%8.2f  %-8s  %-20s  %-6s  %-4s  %-10s  %10.2f  %s\n", time_,
+  std::fprintf(table_, "%8.2f  %-8s  %-22s  %-6s  %-4s  %-10s  %10.2f  %s\n", time_,
                vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
                PayloadOn(vessel, port).c_str(), vessel.empty_mass,
                AttachedPayloads(vessel).c_str());

@@ -169,6 +169,11 @@ TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {
   } cases[] = {
       {"missing file", "", "", {"missing.scn"}, "missing.scn: cannot read the scenario file"},
       {"unreadable file", "", "", {dir}, ": cannot read the scenario file"},
+      {"missing timeline",
+       "",
+       "",
+       {"--timeline", "missing.timeline"},
+       "missing.timeline: cannot read the timeline file"},
       {"unknown class",
        "BEGIN_SHIPS\nRing:vantrell\nEND\nEND_SHIPS\n",
        "",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "call_text.h"
 #include "host/vessel.h"
@@ -14,13 +15,105 @@ namespace {
 // The simulator's Reynolds number for the calls; the ring's functions do not
 // read it.
 const double kReynoldsNumber = 1e6;
-const double kDegree = 0.017453292519943295;
+const double kRadiansPerDegree = 0.017453292519943295;
+
+struct Coefficient {
+  const char* column;  // in the table
+  const char* name;    // in the chart's legend
+  double PolarPoint::*value;
+};
+const Coefficient kCoefficients[] = {
+    {"cl", "lift", &PolarPoint::lift},
+    {"cm", "moment", &PolarPoint::moment},
+    {"cd", "drag", &PolarPoint::drag},
+};
+
+const char* const kCurveColours[] = {"#1f77b4", "#ff7f0e", "#2ca02c",
+                                     "#d62728", "#9467bd", "#8c564b"};
 
 std::string Number(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6g", value);
   return text;
 }
+
+// The chart's drawing area: angles from -180 to 180 degrees across, the
+// coefficients' range from bottom to top, a legend on the right.
+class Chart {
+ public:
+  static constexpr double kWidth = 800;
+  static constexpr double kHeight = 500;
+  static constexpr double kLeft = 70;
+  static constexpr double kRight = 600;
+  static constexpr double kTop = 40;
+  static constexpr double kBottom = 450;
+
+  explicit Chart(const std::vector<AirfoilPolar>& polars) {
+    for (const AirfoilPolar& polar : polars) {
+      for (const PolarPoint& point : polar.points) {
+        for (const Coefficient& coefficient : kCoefficients) {
+          const double value = point.*coefficient.value;
+          if (!std::isfinite(value)) continue;
+          low_ = std::min(low_, value);
+          high_ = std::max(high_, value);
+        }
+      }
+    }
+    if (high_ - low_ < 1e-9) high_ = low_ + 1.0;
+  }
+
+  static double X(double degrees) { return kLeft + (degrees + 180.0) / 360.0 * (kRight - kLeft); }
+  double Y(double value) const {
+    return kTop + (high_ - value) / (high_ - low_) * (kBottom - kTop);
+  }
+
+  // The title, the frame, the zero line and the ticks of both axes.
+  std::string Frame(double mach) const {
+    std::string svg = "<text x=\"" + Number(kLeft) +
+                      "\" y=\"24\" font-size=\"15\">Airfoil coefficients at Mach " + Number(mach) +
+                      "</text>\n";
+    svg += "<g stroke=\"#888\" fill=\"none\">\n<rect x=\"" + Number(kLeft) + "\" y=\"" +
+           Number(kTop) + "\" width=\"" + Number(kRight - kLeft) + "\" height=\"" +
+           Number(kBottom - kTop) + "\"/>\n";
+    if (low_ < 0.0 && high_ > 0.0) svg += Line(kLeft, Y(0.0), kRight, Y(0.0), "#888");
+    svg += "</g>\n";
+    for (int degrees = -180; degrees <= 180; degrees += 45) {
+      svg += Label(X(degrees), kBottom + 18, "middle", std::to_string(degrees));
+    }
+    svg += Label((kLeft + kRight) / 2, kHeight - 8, "middle", "angle of attack (degrees)");
+    for (double value : {low_, high_}) svg += Label(kLeft - 6, Y(value) + 4, "end", Number(value));
+    return svg;
+  }
+
+  // One coefficient of one airfoil, and its line in the legend.
+  std::string Curve(const AirfoilPolar& polar, const Coefficient& coefficient, int index) const {
+    const char* colour = kCurveColours[index % std::size(kCurveColours)];
+    std::string points;
+    for (const PolarPoint& point : polar.points) {
+      const double value = point.*coefficient.value;
+      if (std::isfinite(value))
+        points += Number(X(point.angle_degrees)) + "," + Number(Y(value)) + " ";
+    }
+    const double legend_y = kTop + 10 + index * 18;
+    return "<polyline fill=\"none\" stroke=\"" + std::string(colour) +
+           "\" stroke-width=\"1.5\" points=\"" + points + "\"/>\n" +
+           Line(kRight + 15, legend_y, kRight + 35, legend_y, colour) +
+           Label(kRight + 40, legend_y + 4, "start", polar.name + " " + coefficient.name);
+  }
+
+ private:
+  static std::string Line(double x1, double y1, double x2, double y2, const char* colour) {
+    return "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) +
+           "\" y2=\"" + Number(y2) + "\" stroke=\"" + colour + "\" stroke-width=\"1.5\"/>\n";
+  }
+  static std::string Label(double x, double y, const char* anchor, const std::string& text) {
+    return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + anchor + "\">" +
+           text + "</text>\n";
+  }
+
+  double low_ = 0.0;
+  double high_ = 0.0;
+};
 
 }  // namespace
 
@@ -32,7 +125,7 @@ std::vector<AirfoilPolar> ComputePolars(const VesselObject& vessel, double mach)
     for (int degrees = -180; degrees <= 180; ++degrees) {
       PolarPoint point;
       point.angle_degrees = degrees;
-      airfoil->coefficients(vessel.interface, degrees * kDegree, mach, kReynoldsNumber,
+      airfoil->coefficients(vessel.interface, degrees * kRadiansPerDegree, mach, kReynoldsNumber,
                             airfoil->context, &point.lift, &point.moment, &point.drag);
       polar.points.push_back(point);
     }
@@ -44,8 +137,8 @@ std::vector<AirfoilPolar> ComputePolars(const VesselObject& vessel, double mach)
 std::string PolarCsv(const std::vector<AirfoilPolar>& polars) {
   std::string text = "angle_deg";
   for (const AirfoilPolar& polar : polars) {
-    for (const char* coefficient : {"cl", "cm", "cd"}) {
-      text += "," + polar.name + " " + coefficient;
+    for (const Coefficient& coefficient : kCoefficients) {
+      text += "," + polar.name + " " + coefficient.column;
     }
   }
   text += "\n";
@@ -53,9 +146,9 @@ std::string PolarCsv(const std::vector<AirfoilPolar>& polars) {
   for (size_t row = 0; row < rows; ++row) {
     text += Number(polars.front().points[row].angle_degrees);
     for (const AirfoilPolar& polar : polars) {
-      const PolarPoint& point = polar.points[row];
-      text += "," + ArgumentText(point.lift) + "," + ArgumentText(point.moment) + "," +
-              ArgumentText(point.drag);
+      for (const Coefficient& coefficient : kCoefficients) {
+        text += "," + ArgumentText(polar.points[row].*coefficient.value);
+      }
     }
     text += "\n";
   }
@@ -63,80 +156,17 @@ std::string PolarCsv(const std::vector<AirfoilPolar>& polars) {
 }
 
 std::string PolarSvg(const std::vector<AirfoilPolar>& polars, double mach) {
-  const double width = 800;
-  const double height = 500;
-  const double left = 70;
-  const double right = 200;  // room for the legend
-  const double top = 40;
-  const double bottom = 50;
-  double low = 0.0;
-  double high = 0.0;
+  const Chart chart(polars);
+  const std::string width = Number(Chart::kWidth);
+  const std::string height = Number(Chart::kHeight);
+  std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + width + "\" height=\"" +
+                    height + "\" viewBox=\"0 0 " + width + " " + height +
+                    "\" font-family=\"sans-serif\" font-size=\"12\">\n" +
+                    "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n" + chart.Frame(mach);
+  int index = 0;
   for (const AirfoilPolar& polar : polars) {
-    for (const PolarPoint& point : polar.points) {
-      for (double value : {point.lift, point.moment, point.drag}) {
-        if (std::isfinite(value)) {
-          low = std::min(low, value);
-          high = std::max(high, value);
-        }
-      }
-    }
-  }
-  if (high - low < 1e-9) high = low + 1.0;
-  const double plot_width = width - left - right;
-  const double plot_height = height - top - bottom;
-  const auto x_of = [&](double degrees) { return left + (degrees + 180.0) / 360.0 * plot_width; };
-  const auto y_of = [&](double value) { return top + (high - value) / (high - low) * plot_height; };
-
-  std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) +
-                    "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " +
-                    Number(height) + "\" font-family=\"sans-serif\" font-size=\"12\">\n";
-  svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-  svg += "<text x=\"" + Number(left) +
-         "\" y=\"24\" font-size=\"15\">Airfoil coefficients at Mach " + Number(mach) + "</text>\n";
-  // Axes with ticks every 45 degrees and at the ends of the value range.
-  svg += "<g stroke=\"#888\" fill=\"none\">\n";
-  svg += "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" +
-         Number(plot_width) + "\" height=\"" + Number(plot_height) + "\"/>\n";
-  if (low < 0.0 && high > 0.0) {
-    svg += "<line x1=\"" + Number(left) + "\" y1=\"" + Number(y_of(0.0)) + "\" x2=\"" +
-           Number(left + plot_width) + "\" y2=\"" + Number(y_of(0.0)) + "\"/>\n";
-  }
-  svg += "</g>\n";
-  for (int degrees = -180; degrees <= 180; degrees += 45) {
-    svg += "<text x=\"" + Number(x_of(degrees)) + "\" y=\"" + Number(top + plot_height + 18) +
-           "\" text-anchor=\"middle\">" + std::to_string(degrees) + "</text>\n";
-  }
-  svg += "<text x=\"" + Number(left + plot_width / 2) + "\" y=\"" + Number(height - 8) +
-         "\" text-anchor=\"middle\">angle of attack (degrees)</text>\n";
-  for (double value : {low, high}) {
-    svg += "<text x=\"" + Number(left - 6) + "\" y=\"" + Number(y_of(value) + 4) +
-           "\" text-anchor=\"end\">" + Number(value) + "</text>\n";
-  }
-
-  static const char* const kColours[] = {"#1f77b4", "#ff7f0e", "#2ca02c",
-                                         "#d62728", "#9467bd", "#8c564b"};
-  int curve = 0;
-  for (const AirfoilPolar& polar : polars) {
-    for (int coefficient = 0; coefficient < 3; ++coefficient, ++curve) {
-      const char* colour = kColours[curve % 6];
-      std::string points;
-      for (const PolarPoint& point : polar.points) {
-        const double value = coefficient == 0   ? point.lift
-                             : coefficient == 1 ? point.moment
-                                                : point.drag;
-        if (!std::isfinite(value)) continue;
-        points += Number(x_of(point.angle_degrees)) + "," + Number(y_of(value)) + " ";
-      }
-      svg += "<polyline fill=\"none\" stroke=\"" + std::string(colour) +
-             "\" stroke-width=\"1.5\" points=\"" + points + "\"/>\n";
-      const double legend_y = top + 10 + curve * 18;
-      static const char* const kNames[] = {"lift", "moment", "drag"};
-      svg += "<line x1=\"" + Number(width - right + 15) + "\" y1=\"" + Number(legend_y) +
-             "\" x2=\"" + Number(width - right + 35) + "\" y2=\"" + Number(legend_y) +
-             "\" stroke=\"" + colour + "\" stroke-width=\"2\"/>\n";
-      svg += "<text x=\"" + Number(width - right + 40) + "\" y=\"" + Number(legend_y + 4) + "\">" +
-             polar.name + " " + kNames[coefficient] + "</text>\n";
-    }
+    for (const Coefficient& coefficient : kCoefficients)
+      svg += chart.Curve(polar, coefficient, index++);
   }
   return svg + "</svg>\n";
 }

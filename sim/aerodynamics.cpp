@@ -16,16 +16,8 @@ const double kPi = 3.141592653589793;
 AirfoilHandle VESSEL::CreateAirfoil3(AIRFOIL_ORIENTATION orientation, const VECTOR3& reference,
                                      AirfoilCoeffFunc coefficients, void* context, double chord,
                                      double area, double aspect_ratio) const {
-  auto airfoil = std::make_unique<AirfoilObject>();
-  airfoil->owner = vessel_;
-  airfoil->orientation = orientation;
-  airfoil->reference = reference;
-  airfoil->coefficients = coefficients;
-  airfoil->context = context;
-  airfoil->chord = chord;
-  airfoil->area = area;
-  airfoil->aspect_ratio = aspect_ratio;
-  vessel_->airfoils.push_back(std::move(airfoil));
+  vessel_->airfoils.push_back(std::make_unique<AirfoilObject>(AirfoilObject{
+      vessel_, orientation, reference, coefficients, context, chord, area, aspect_ratio}));
   vessel_->RecordDefinition(sim::CallText("CreateAirfoil3", orientation, reference, coefficients,
                                           static_cast<const void*>(context), chord, area,
                                           aspect_ratio) +

@@ -63,15 +63,8 @@ void VESSEL::SetMeshVisibilityMode(unsigned int mesh, unsigned short mode) const
 AttachmentHandle VESSEL::CreateAttachment(bool to_parent, const VECTOR3& position,
                                           const VECTOR3& direction, const VECTOR3& rotation,
                                           const char* id, bool loose) const {
-  auto attachment = std::make_unique<AttachmentObject>();
-  attachment->owner = vessel_;
-  attachment->to_parent = to_parent;
-  attachment->position = position;
-  attachment->direction = direction;
-  attachment->rotation = rotation;
-  attachment->id = id;
-  attachment->loose = loose;
-  vessel_->attachments.push_back(std::move(attachment));
+  vessel_->attachments.push_back(std::make_unique<AttachmentObject>(
+      AttachmentObject{vessel_, to_parent, position, direction, rotation, id, loose}));
   vessel_->RecordDefinition(
       sim::CallText("CreateAttachment", to_parent, position, direction, rotation, id, loose) +
       " = #" + std::to_string(vessel_->attachments.size() - 1));

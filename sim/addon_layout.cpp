@@ -5,17 +5,11 @@
 #include <string_view>
 
 #include "input_error.h"
+#include "text.h"
 
 namespace sim {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 bool SameLetters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -38,7 +32,7 @@ std::string ModulePathOfClass(const std::string& root, const std::string& class_
   }
   std::string line;
   for (int number = 1; std::getline(config, line); ++number) {
-    const std::string_view text = Trimmed(std::string_view(line).substr(0, line.find(';')));
+    const std::string_view text = WithoutComment(line);
     const size_t equals = text.find('=');
     if (equals == std::string_view::npos ||
         !SameLetters(Trimmed(text.substr(0, equals)), "Module")) {

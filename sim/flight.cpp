@@ -15,7 +15,14 @@ const double kStartMjd = 51544.5;
 const double kSecondsPerDay = 86400.0;
 const unsigned char kKeyHeld = 0x80;
 
-VESSEL3& Callbacks(const VesselObject& vessel) { return *static_cast<VESSEL3*>(vessel.interface); }
+// One HUD frame of the vessel on a cleared sketchpad, as the simulator draws
+// it; gives the callback's answer.
+bool DrawFrame(const VesselObject& vessel, int width, int height, int mode,
+               RecordingSketchpad& sketchpad) {
+  const HUDPAINTSPEC spec = {width, height, width / 2, height / 2};
+  sketchpad.Clear();
+  return Callbacks(vessel).clbkDrawHUD(mode, &spec, &sketchpad);
+}
 
 // The port a ring has selected, as it saves it in its scenario block ("NPLS
 // <index>"); "-" for a vessel that saves none.
@@ -67,10 +74,8 @@ void Flight::Run(const TimelineEvent& event) {
     case TimelineEvent::Kind::kHud: {
       RecordingSketchpad sketchpad;
       for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-        const HUDPAINTSPEC spec = {event.hud_width, event.hud_height, event.hud_width / 2,
-                                   event.hud_height / 2};
-        sketchpad.Clear();
-        const bool drawn = Callbacks(*vessel).clbkDrawHUD(event.hud_mode, &spec, &sketchpad);
+        const bool drawn =
+            DrawFrame(*vessel, event.hud_width, event.hud_height, event.hud_mode, sketchpad);
         Row(*vessel, event.text, drawn ? "true" : "false");
         for (const SketchpadCall& call : sketchpad.calls()) {
           if (call.kind != SketchpadCall::Kind::kText) continue;
@@ -84,10 +89,8 @@ void Flight::Run(const TimelineEvent& event) {
 }
 
 void Flight::DrawHud(int width, int height, int mode, RecordingSketchpad& sketchpad) const {
-  const HUDPAINTSPEC spec = {width, height, width / 2, height / 2};
   for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-    sketchpad.Clear();
-    Callbacks(*vessel).clbkDrawHUD(mode, &spec, &sketchpad);
+    DrawFrame(*vessel, width, height, mode, sketchpad);
   }
 }
 

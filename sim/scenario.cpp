@@ -38,7 +38,7 @@ void ReadOwnState(VesselObject& vessel, const std::string& line) {
 std::vector<std::string> SaveVesselState(const VesselObject& vessel) {
   ScenarioBlock block;
   if (vessel.interface != nullptr) {
-    static_cast<VESSEL3*>(vessel.interface)->clbkSaveState(&block);
+    Callbacks(vessel).clbkSaveState(&block);
   } else {
     WriteOwnState(vessel, block);
   }
@@ -50,7 +50,7 @@ VesselObject* LoadModuleVessel(World& world, std::string name, std::string class
   VesselObject* vessel = world.AddModuleVessel(std::move(name), std::move(class_name), module);
   if (vessel == nullptr) return nullptr;
   ScenarioBlock block(std::move(lines));
-  static_cast<VESSEL3*>(vessel->interface)->clbkLoadState(&block, vessel);
+  Callbacks(*vessel).clbkLoadState(&block, vessel);
   return vessel;
 }
 

@@ -4,20 +4,9 @@
 #include <string_view>
 
 #include "input_error.h"
+#include "text.h"
 
 namespace sim {
-
-namespace {
-
-std::string_view WithoutComment(std::string_view line) {
-  line = line.substr(0, line.find(';'));
-  const size_t first = line.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = line.find_last_not_of(" \t\r");
-  return line.substr(first, last - first + 1);
-}
-
-}  // namespace
 
 std::vector<ScenarioEntry> ReadScenarioFile(const std::string& path) {
   std::ifstream file(path);

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "input_error.h"
+#include "text.h"
 
 namespace sim {
 
@@ -50,7 +51,7 @@ bool ParseNumber(std::string_view text, Number& number) {
 class LineReader {
  public:
   LineReader(const std::string& text, const std::string& file, int line)
-      : words_(text.substr(0, text.find(';'))), file_(file), line_(line) {}
+      : words_(std::string(WithoutComment(text))), file_(file), line_(line) {}
 
   bool Next(std::string& word) { return static_cast<bool>(words_ >> word); }
 
@@ -130,7 +131,7 @@ std::optional<TimelineEvent> ParseTimelineLine(const std::string& text, const st
   } else {
     throw reader.Error("unknown event \"" + verb + "\" (expected step, key or hud)");
   }
-  std::istringstream words(text.substr(0, text.find(';')));
+  std::istringstream words{std::string(WithoutComment(text))};
   for (std::string word; words >> word;) event.text += (event.text.empty() ? "" : " ") + word;
   return event;
 }

@@ -55,8 +55,7 @@ void World::Attach(VesselObject& child, AttachmentObject& point) {
 
 void World::DefineClass(VesselObject& vessel) {
   vessel.in_class_setup = true;
-  // Every module vessel answers the callbacks of the newest interface.
-  static_cast<VESSEL3*>(vessel.interface)->clbkDefineClass(nullptr);
+  Callbacks(vessel).clbkDefineClass(nullptr);
   vessel.in_class_setup = false;
 }
 
@@ -85,6 +84,8 @@ VesselObject* World::Find(std::string_view name) const {
                                   [&](const auto& vessel) { return vessel->name == name; });
   return found != vessels_.end() ? found->get() : nullptr;
 }
+
+VESSEL3& Callbacks(const VesselObject& vessel) { return *static_cast<VESSEL3*>(vessel.interface); }
 
 World& world() {
   static World the_world;

@@ -11,6 +11,7 @@
 #include "host/types.h"
 
 class VESSEL;
+class VESSEL3;
 
 namespace sim {
 class VesselModule;
@@ -137,5 +138,9 @@ class World {
 
 // The one world that the simulator's exported functions act on.
 World& world();
+
+// The callbacks of a module vessel: every one answers those of the newest
+// interface.
+VESSEL3& Callbacks(const VesselObject& vessel);
 
 }  // namespace sim

@@ -22,9 +22,7 @@ VesselObject& LoadedModule::AddRing(const std::string& name) {
   return *ring;
 }
 
-VESSEL3& LoadedModule::Callbacks(const VesselObject& vessel) {
-  return *static_cast<VESSEL3*>(vessel.interface);
-}
+VESSEL3& LoadedModule::Callbacks(const VesselObject& vessel) { return sim::Callbacks(vessel); }
 
 vantrel& LoadedModule::Ring(const VesselObject& vessel) {
   return *static_cast<vantrel*>(vessel.interface);

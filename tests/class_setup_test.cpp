@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "heap.h"
+#include "support/heap.h"
 #include "support/module_fixture.h"
 
 namespace {

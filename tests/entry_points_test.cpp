@@ -2,7 +2,7 @@
 // and its cached version.
 #include <cstring>
 
-#include "heap.h"
+#include "support/heap.h"
 #include "support/module_fixture.h"
 
 using EntryPoints = LoadedModule;

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "call_text.h"
+#include "core/call_text.h"
+#include "core/module_loader.h"
+#include "core/world.h"
 #include "host/api.h"
-#include "module_loader.h"
-#include "world.h"
 
 TEST(Date2Int, TurnsBuildDatesIntoYymmdd) {
   const struct {

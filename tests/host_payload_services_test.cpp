@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "core/recording_sketchpad.h"
+#include "core/scenario.h"
+#include "core/world.h"
 #include "host/api.h"
 #include "host/vessel.h"
-#include "recording_sketchpad.h"
-#include "scenario.h"
-#include "world.h"
 
 namespace {
 

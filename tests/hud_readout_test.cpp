@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "recording_sketchpad.h"
+#include "core/recording_sketchpad.h"
 #include "support/module_fixture.h"
 
 namespace {

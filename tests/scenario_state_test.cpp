@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "scenario.h"
+#include "core/scenario.h"
 #include "support/module_fixture.h"
 
 namespace {

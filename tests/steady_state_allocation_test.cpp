@@ -2,8 +2,8 @@
 // nothing: the whole process's heap is counted across many calls.
 #include <string>
 
-#include "heap.h"
-#include "recording_sketchpad.h"
+#include "core/recording_sketchpad.h"
+#include "support/heap.h"
 #include "support/module_fixture.h"
 
 using SteadyState = LoadedModule;

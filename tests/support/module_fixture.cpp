@@ -1,6 +1,6 @@
 #include "support/module_fixture.h"
 
-#include "heap.h"
+#include "support/heap.h"
 
 void LoadedModule::SetUp() {
   sim::world().Clear();

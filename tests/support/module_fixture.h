@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "core/module_loader.h"
+#include "core/world.h"
 #include "host/vessel.h"
-#include "module_loader.h"
 #include "vessel/vantrel.h"
-#include "world.h"
 
 class LoadedModule : public ::testing::Test {
  protected:

@@ -1,4 +1,4 @@
-#include "call_text.h"
+#include "core/call_text.h"
 
 #include <array>
 #include <charconv>

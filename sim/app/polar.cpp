@@ -1,11 +1,11 @@
-#include "polar.h"
+#include "app/polar.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
 
-#include "call_text.h"
+#include "core/call_text.h"
 #include "host/vessel.h"
 
 namespace sim {

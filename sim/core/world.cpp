@@ -1,9 +1,9 @@
-#include "world.h"
+#include "core/world.h"
 
 #include <algorithm>
 
+#include "core/module_loader.h"
 #include "host/vessel.h"
-#include "module_loader.h"
 
 void VesselObject::RecordDefinition(std::string call) {
   if (in_class_setup) definition_calls.push_back(std::move(call));

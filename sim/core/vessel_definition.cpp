@@ -1,8 +1,8 @@
 // VESSEL: how a module defines its vessel. The simulator records each
 // definition call of class setup on the vessel, with its arguments, in order.
-#include "call_text.h"
+#include "core/call_text.h"
+#include "core/world.h"
 #include "host/vessel.h"
-#include "world.h"
 
 VESSEL::VESSEL(VesselHandle vessel, int flight_model)
     : vessel_(vessel), flight_model_(flight_model) {}

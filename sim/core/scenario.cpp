@@ -1,6 +1,6 @@
 // The simulator's scenario services for modules: the reading and writing of a
 // vessel's block, and its parser for the lines a module hands back.
-#include "scenario.h"
+#include "core/scenario.h"
 
 #include <string_view>
 

@@ -1,11 +1,11 @@
-#include "addon_layout.h"
+#include "app/addon_layout.h"
 
 #include <cctype>
 #include <fstream>
 #include <string_view>
 
-#include "input_error.h"
-#include "text.h"
+#include "app/input_error.h"
+#include "app/text.h"
 
 namespace sim {
 

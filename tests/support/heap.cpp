@@ -1,6 +1,6 @@
 // Replacements of the global allocation functions, forwarding to malloc and
 // free, with the probe's controls.
-#include "heap.h"
+#include "support/heap.h"
 
 #include <cstdlib>
 #include <cstring>

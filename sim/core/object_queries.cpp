@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/world.h"
 #include "host/api.h"
-#include "world.h"
 
 // A generic vessel carries no fuel: its mass is its empty mass.
 double oapiGetMass(VesselHandle vessel) {

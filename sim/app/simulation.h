@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "module_loader.h"
-#include "world.h"
+#include "core/module_loader.h"
+#include "core/world.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "hud_svg.h"
+#include "app/hud_svg.h"
 
 #include <cmath>
 #include <cstdio>

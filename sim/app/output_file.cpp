@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "app/output_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "input_error.h"
+#include "app/input_error.h"
 
 namespace sim {
 

@@ -2,10 +2,10 @@
 // take from the simulator: oapiGetInducedDrag and oapiGetWaveDrag.
 #include <cmath>
 
-#include "call_text.h"
+#include "core/call_text.h"
+#include "core/world.h"
 #include "host/api.h"
 #include "host/vessel.h"
-#include "world.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // VESSEL: what is attached to a vessel's attachment points, and releasing it.
 // Each query is counted on the asking vessel; nothing here allocates, so a
 // module may ask on every time step.
+#include "core/world.h"
 #include "host/vessel.h"
-#include "world.h"
 
 VesselHandle VESSEL::GetAttachmentStatus(AttachmentHandle attachment) const {
   ++vessel_->attachment_queries;

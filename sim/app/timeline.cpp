@@ -1,4 +1,4 @@
-#include "timeline.h"
+#include "app/timeline.h"
 
 #include <cctype>
 #include <charconv>
@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string_view>
 
-#include "input_error.h"
-#include "text.h"
+#include "app/input_error.h"
+#include "app/text.h"
 
 namespace sim {
 

@@ -1,13 +1,13 @@
-#include "simulation.h"
+#include "app/simulation.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "addon_layout.h"
-#include "call_text.h"
-#include "input_error.h"
-#include "scenario.h"
-#include "scenario_file.h"
+#include "app/addon_layout.h"
+#include "app/input_error.h"
+#include "app/scenario_file.h"
+#include "core/call_text.h"
+#include "core/scenario.h"
 
 namespace sim {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "recording_sketchpad.h"
-#include "simulation.h"
-#include "timeline.h"
+#include "app/simulation.h"
+#include "app/timeline.h"
+#include "core/recording_sketchpad.h"
 
 namespace sim {
 

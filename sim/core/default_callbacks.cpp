@@ -2,9 +2,9 @@
 // class keeps wherever it does not answer a callback itself. The defaults do
 // nothing and decline every event, except that saving and loading handle the
 // simulator's own lines for the vessel and HUD drawing is counted.
+#include "core/scenario.h"
 #include "host/api.h"
 #include "host/vessel.h"
-#include "scenario.h"
 
 VESSEL2::VESSEL2(VesselHandle vessel, int flight_model) : VESSEL(vessel, flight_model) {}
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/world.h"
 #include "host/api.h"
-#include "world.h"
 
 void InitLib(HINSTANCE module) { sim::world().init_lib_calls.push_back(module); }
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "flight.h"
-#include "hud_svg.h"
-#include "input_error.h"
-#include "output_file.h"
-#include "polar.h"
-#include "simulation.h"
-#include "timeline.h"
-#include "world.h"
+#include "app/flight.h"
+#include "app/hud_svg.h"
+#include "app/input_error.h"
+#include "app/output_file.h"
+#include "app/polar.h"
+#include "app/simulation.h"
+#include "app/timeline.h"
+#include "core/world.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "flight.h"
+#include "app/flight.h"
 
 #include <array>
 #include <cstdlib>
 
+#include "core/scenario.h"
 #include "host/vessel.h"
-#include "scenario.h"
 
 namespace sim {
 

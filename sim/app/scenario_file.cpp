@@ -1,10 +1,10 @@
-#include "scenario_file.h"
+#include "app/scenario_file.h"
 
 #include <fstream>
 #include <string_view>
 
-#include "input_error.h"
-#include "text.h"
+#include "app/input_error.h"
+#include "app/text.h"
 
 namespace sim {
 

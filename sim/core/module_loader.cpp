@@ -1,4 +1,4 @@
-#include "module_loader.h"
+#include "core/module_loader.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "recording_sketchpad.h"
+#include "core/recording_sketchpad.h"
 
 #include <algorithm>
 #include <cstring>

@@ -54,6 +54,12 @@ TEST_F(EntryPoints, ExitReleasesTheInstanceThatInitAllocated) {
 }
 
 TEST_F(EntryPoints, InitGivesNullWhenNoMemoryCanBeHad) {
+#ifdef _WIN32
+  // A MinGW DLL's operator new reaches the probe only as malloc, and failing
+  // every malloc also fails the run-time's own lazily made locks, which it
+  // does not survive. The ELF build shows this case.
+  GTEST_SKIP() << "the probe cannot fail only the module's operator new here";
+#endif
   VesselObject& vessel = sim::world().AddVessel("Ring", "vantrel");
   sim::heap_probe().fail_allocations = true;
   VESSEL* ring = module->ovcInit(&vessel, 1);

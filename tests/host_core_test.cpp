@@ -34,10 +34,11 @@ TEST(CallText, WritesDoublesInTheirShortestExactForm) {
 
 TEST(VesselModuleLoader, SaysWhyAModuleCannotBeUsed) {
   std::string error;
-  EXPECT_EQ(sim::VesselModule::Open("/nonexistent/vantrel.so", error), nullptr);
-  EXPECT_NE(error.find("/nonexistent/vantrel.so"), std::string::npos) << error;
+  const std::string missing = "/nonexistent/vantrel" VANTREL_MODULE_SUFFIX;
+  EXPECT_EQ(sim::VesselModule::Open(missing, error), nullptr);
+  EXPECT_NE(error.find(missing), std::string::npos) << error;
 
   error.clear();
-  EXPECT_EQ(sim::VesselModule::Open("libm.so.6", error), nullptr);
-  EXPECT_EQ(error, "libm.so.6: the module does not export ovcInit");
+  EXPECT_EQ(sim::VesselModule::Open(VANTREL_SYSTEM_LIBRARY, error), nullptr);
+  EXPECT_EQ(error, VANTREL_SYSTEM_LIBRARY ": the module does not export ovcInit");
 }

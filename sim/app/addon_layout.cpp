@@ -40,7 +40,7 @@ std::string ModulePathOfClass(const std::string& root, const std::string& class_
     }
     const std::string_view module = Trimmed(text.substr(equals + 1));
     if (module.empty()) throw InputError(config_path, number, "the Module line names no module");
-    return root + "/Modules/" + std::string(module) + ".so";
+    return root + "/Modules/" + std::string(module) + VANTREL_MODULE_SUFFIX;
   }
   throw InputError(config_path + ": no \"Module = ...\" line names the module of class \"" +
                    class_name + "\"");

@@ -1,6 +1,6 @@
 // The simulator's add-on layout: a vessel class named C is configured by
 // Config/Vessels/C.cfg under the installation's root, whose "Module = M" line
-// names the module Modules/M.so that defines the class.
+// names the module Modules/M.so (M.dll on Windows) that defines the class.
 #pragma once
 
 #include <string>

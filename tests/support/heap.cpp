@@ -43,6 +43,13 @@ void* AllocateOrThrow(std::size_t size) {
 
 }  // namespace
 
+namespace sim {
+
+void* ProbedMalloc(std::size_t size) noexcept { return Allocate(size); }
+void ProbedFree(void* memory) noexcept { Release(memory); }
+
+}  // namespace sim
+
 void* operator new(std::size_t size) { return AllocateOrThrow(size); }
 void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
 void* operator new(std::size_t size, const std::nothrow_t& /*tag*/) noexcept {

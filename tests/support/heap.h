@@ -19,4 +19,9 @@ constexpr unsigned char kGarbageByte = 0xA5;
 
 HeapProbe& heap_probe();
 
+// The probe's heap as C's malloc and free, for modules whose operator new does
+// not come to this executable (a Windows DLL brings its own).
+void* ProbedMalloc(std::size_t size) noexcept;
+void ProbedFree(void* memory) noexcept;
+
 }  // namespace sim

@@ -1,6 +1,7 @@
 #include "support/module_fixture.h"
 
 #include "support/heap.h"
+#include "support/loaded_code.h"
 
 void LoadedModule::SetUp() {
   sim::world().Clear();
@@ -8,6 +9,7 @@ void LoadedModule::SetUp() {
   std::string error;
   module = sim::VesselModule::Open(VANTREL_MODULE_PATH, error);
   ASSERT_NE(module, nullptr) << error;
+  RouteModuleHeapThroughProbe(module->instance());
 }
 
 void LoadedModule::TearDown() {

@@ -1,5 +1,3 @@
-#include "app/output_file.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "app/input_error.h"
+#include "app/output_file.h"
 
 namespace sim {
 

@@ -48,9 +48,12 @@ class VantrelSim : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
 
-  // Runs the program with the arguments, in the source tree.
-  Result Run(const std::vector<std::string>& arguments) const {
-    std::string command = "cd " + Quoted(VANTREL_SOURCE_DIR) + " && " + Quoted(VANTREL_SIM_PATH);
+  // Runs the program with the arguments, in the source tree; launcher, when
+  // given, is a command that runs the program with its arguments.
+  Result Run(const std::vector<std::string>& arguments,
+             const std::string& program = VANTREL_SIM_PATH,
+             const std::string& launcher = "") const {
+    std::string command = "cd " + Quoted(VANTREL_SOURCE_DIR) + " && " + launcher + Quoted(program);
     for (const std::string& argument : arguments) command += " " + Quoted(argument);
     const fs::path err = dir / "stderr.txt";
     command += " 2>" + Quoted(err.string());
@@ -253,21 +256,48 @@ TEST_F(VantrelSim, UnwritableOutputIsNamed) {
       << result.err;
 }
 
-// Installed, the module and its class configuration form a simulator add-on,
-// and the program finds the class's module there.
-TEST_F(VantrelSim, InstallLaysTheModuleOutAsAnAddOn) {
-  const fs::path root = dir / "addon";
+// Installed, the tree is a simulator add-on that works wherever it is moved:
+// its program finds the module beside itself, never in the build tree, which
+// the run does not even see (empty folders mounted over the build's add-on
+// folders, in a mount namespace of the run's own).
+TEST_F(VantrelSim, InstalledAddOnFliesTheDemoWithTheBuildTreeHidden) {
+  const fs::path installed = dir / "installed";
   ASSERT_EQ(std::system((Quoted(CMAKE_COMMAND) + " --install " + Quoted(VANTREL_BUILD_DIR) +
-                         " --prefix " + Quoted(root) + " >/dev/null")
+                         " --prefix " + Quoted(installed) + " >/dev/null")
                             .c_str()),
             0);
-  EXPECT_TRUE(fs::is_regular_file(root / "Modules/vantrel.so"));
-  EXPECT_NE(ReadFile(root / "Config/Vessels/vantrel.cfg").find("Module = vantrel\n"),
+  for (const char* file : {"bin/vantrel-sim", "Modules/vantrel.so", "Config/Vessels/vantrel.cfg",
+                           "examples/demo.scn", "examples/demo.timeline"}) {
+    EXPECT_TRUE(fs::is_regular_file(installed / file)) << file;
+  }
+  EXPECT_NE(ReadFile(installed / "Config/Vessels/vantrel.cfg").find("Module = vantrel\n"),
             std::string::npos);
-  const Result result = Run({kDemoScenario, "--root", root});
-  EXPECT_EQ(result.status, 0) << result.err;
-  fs::remove(root / "Modules/vantrel.so");
-  EXPECT_NE(Run({kDemoScenario, "--root", root}).err.find("cannot load the module"),
+  const fs::path addon = dir / "moved";
+  fs::rename(installed, addon);
+  const std::string program = addon / "bin/vantrel-sim";
+  const std::vector<std::string> demo = {addon / "examples/demo.scn", "--timeline",
+                                         addon / "examples/demo.timeline"};
+  const std::string build = VANTREL_BUILD_DIR;
+  const std::string hide_build = "unshare -rm sh -c " +
+                                 Quoted("mount -t tmpfs none " + Quoted(build + "/Modules") +
+                                        " && mount -t tmpfs none " + Quoted(build + "/Config") +
+                                        " && exec \"$@\"") +
+                                 " sh ";
+  if (std::system("unshare -rm true 2>/dev/null") == 0) {
+    const Result hidden = Run(demo, program, hide_build);
+    EXPECT_EQ(hidden.status, 0) << hidden.err;
+    EXPECT_EQ(hidden.out, ReadFile(fs::path(VANTREL_SOURCE_DIR) / "tests/expected/demo.txt"));
+    // The hiding works: the build's own program finds nothing then.
+    EXPECT_NE(Run(demo, VANTREL_SIM_PATH, hide_build).err.find("unknown vessel class"),
+              std::string::npos);
+  } else {
+    ADD_FAILURE() << "cannot hide the build tree here: unshare -rm fails";
+  }
+  // Without its module the installed program fails, naming its own tree.
+  fs::remove(addon / "Modules/vantrel.so");
+  EXPECT_NE(Run(demo, program).err.find("cannot load the module of class \"vantrel\""),
+            std::string::npos);
+  EXPECT_NE(Run(demo, program).err.find((addon / "Modules/vantrel.so").string()),
             std::string::npos);
 }
 

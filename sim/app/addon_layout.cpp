@@ -1,5 +1,8 @@
 #include "app/addon_layout.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <fstream>
 #include <string_view>
@@ -22,7 +25,23 @@ bool SameLetters(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool IsFolder(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 }  // namespace
+
+std::string AddonRootOfProgram() {
+  std::string program(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", program.data(), program.size());
+  if (length <= 0 || static_cast<size_t>(length) >= program.size()) return {};
+  program.resize(static_cast<size_t>(length));
+  const std::string folder = program.substr(0, program.rfind('/'));
+  if (IsFolder(folder + "/Modules")) return folder;
+  const size_t up = folder.rfind('/');
+  return up == std::string::npos || up == 0 ? "/" : folder.substr(0, up);
+}
 
 std::string ModulePathOfClass(const std::string& root, const std::string& class_name) {
   const std::string config_path = root + "/Config/Vessels/" + class_name + ".cfg";

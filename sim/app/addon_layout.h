@@ -11,4 +11,10 @@ namespace sim {
 // InputError when the class is unknown or its configuration names no module.
 std::string ModulePathOfClass(const std::string& root, const std::string& class_name);
 
+// The add-on root of the running program: the folder holding it when that
+// has a Modules/ folder (the build tree), else the folder above it (bin/ of
+// an installed tree). Found from the program's own path, so the tree can be
+// moved anywhere; empty when the program cannot tell where it is.
+std::string AddonRootOfProgram();
+
 }  // namespace sim

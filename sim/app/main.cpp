@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/addon_layout.h"
 #include "app/flight.h"
 #include "app/hud_svg.h"
 #include "app/input_error.h"
@@ -19,7 +20,7 @@ namespace {
 
 struct Options {
   std::string scenario;
-  std::string root = VANTREL_ADDON_ROOT;
+  std::string root = sim::AddonRootOfProgram();
   std::string timeline;
   std::vector<std::string> events;
   std::string save;
@@ -97,8 +98,8 @@ int Run(int argc, char** argv) {
   app.add_option("scenario", options.scenario,
                  "Scenario file to fly (default: one ring named Ring, without payloads)");
   app.add_option("--root", options.root,
-                 "Add-on root holding Modules/ and Config/Vessels/ (default: the build tree)")
-      ->capture_default_str();
+                 "Add-on root holding Modules/ and Config/Vessels/ (default: the program's "
+                 "folder, or the one above it)");
   app.add_option("-t,--timeline", options.timeline,
                  "Timeline file: one event a line, 'step COUNT LENGTH', 'key NAME [shift|rshift|"
                  "ctrl|rctrl|alt|ralt]...', 'hud WIDTHxHEIGHT [MODE]'");

@@ -1,7 +1,9 @@
 // vantrel-sim run for real: the demo against its reviewed output, scenarios
 // that save and load back, the pictures, and every kind of bad input.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -150,9 +152,10 @@ TEST_F(VantrelSim, PolarComesFromTheModulesCoefficientFunctions) {
   EXPECT_EQ(std::system(("rsvg-convert -o " + Quoted(png) + " " + Quoted(svg)).c_str()), 0);
 }
 
-// Each bad input gives one message naming the file and line where there is
-// one, exit status 1, and leaves no output file behind.
-TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {
+// Each error gives one line "vantrel-sim: ..." naming the file and line where
+// there is one, exit status 1 for bad input and 2 for a usage error, and
+// leaves no output file behind.
+TEST_F(VantrelSim, ErrorsAreOneLineWithTheirExitStatusAndLeaveNothingBehind) {
   const fs::path scenario = dir / "bad.scn";
   const fs::path timeline = dir / "bad.timeline";
   const fs::path root = dir / "root";
@@ -163,83 +166,152 @@ TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {
   WriteFile(root / "Config/Vessels/mathlib.cfg", "Module = mathlib\n");
   fs::create_symlink("/lib/x86_64-linux-gnu/libm.so.6", root / "Modules/mathlib.so");
   const std::string ring = "BEGIN_SHIPS\nRing:vantrel\nEND\n";
+  const std::string long_token = std::string(10000, 'x');
   const struct {
     const char* name;
     std::string scenario;  // written to bad.scn when not empty
     std::string timeline;  // written to bad.timeline when not empty
     std::vector<std::string> arguments;
+    int status;
     std::string message;
   } cases[] = {
-      {"missing file", "", "", {"missing.scn"}, "missing.scn: cannot read the scenario file"},
-      {"unreadable file", "", "", {dir}, ": cannot read the scenario file"},
+      {"unknown option", "", "", {"--bogus"}, 2, "not expected: --bogus"},
+      {"malformed option value", "", "", {"--mach", "abc"}, 2, "--mach = abc"},
+      {"option without value", "", "", {"--timeline"}, 2, "--timeline: 1 required FILE missing"},
+      {"endless Mach number", "", "", {"--mach", "inf"}, 2, "--mach: the Mach number must be"},
+      {"two scenarios", "", "", {kDemoScenario, kDemoScenario}, 2, "not expected"},
+      {"missing root", "", "", {"--root", dir / "none"}, 2, "none: no such folder"},
+      {"unknown held key", "", "", {"--do", "key J hyper"}, 2, "--do:1: unknown modifier \"hyper\""},
+      {"too many steps in an event",
+       "",
+       "",
+       {"--do", "step 1000000001 1"},
+       2,
+       "--do:1: the step count must be 1 to 1000000000"},
+      {"bad HUD size option",
+       "",
+       "",
+       {"--hud", dir / "hud.svg", "--hud-size", "wide"},
+       2,
+       "--hud-size: bad HUD size \"wide\""},
+      {"HUD picture not SVG", "", "", {"--hud", dir / "hud.png"}, 2, "must be .svg"},
+      {"missing file", "", "", {"missing.scn"}, 1, "missing.scn: cannot read the scenario file"},
+      {"unreadable file", "", "", {dir}, 1, ": cannot read the scenario file"},
       {"missing timeline",
        "",
        "",
        {"--timeline", "missing.timeline"},
+       1,
        "missing.timeline: cannot read the timeline file"},
       {"unknown class",
        "BEGIN_SHIPS\nRing:vantrell\nEND\nEND_SHIPS\n",
        "",
        {scenario},
+       1,
        "bad.scn:2: unknown vessel class \"vantrell\""},
       {"module cannot load",
        "BEGIN_SHIPS\nRing:broken\nEND\nEND_SHIPS\n",
        "",
        {scenario, "--root", root},
+       1,
        "bad.scn:2: cannot load the module of class \"broken\""},
       {"module lacks entry point",
        "BEGIN_SHIPS\nRing:mathlib\nEND\nEND_SHIPS\n",
        "",
        {scenario, "--root", root},
+       1,
        "mathlib.so: the module does not export ovcInit"},
       {"unknown port id",
        ring + "P:payload\n  MASS 5\n  ATTACHED Ring:PL13\nEND\nEND_SHIPS\n",
        "",
        {scenario},
+       1,
        "bad.scn:6: unknown port id \"PL13\" on Ring"},
       {"malformed mass",
        ring + "P:payload\n  MASS 5kg\nEND\nEND_SHIPS\n",
        "",
        {scenario},
+       1,
        "bad.scn:5: malformed number \"5kg\""},
       {"malformed step",
        "",
        "step 2 0.5\nstep two 0.5\n",
        {"--timeline", timeline},
+       1,
        "bad.timeline:2: malformed number \"two\""},
+      {"step length not finite",
+       "",
+       "step 1 inf\n",
+       {"--timeline", timeline},
+       1,
+       "bad.timeline:1: the step length must be a finite number of seconds above 0"},
+      {"step length zero",
+       "",
+       "step 1 0\n",
+       {"--timeline", timeline},
+       1,
+       "bad.timeline:1: the step length must be"},
+      {"steps of a run above the limit",
+       "",
+       "step 600000000 0.1\nstep 600000000 0.1\n",
+       {"--timeline", timeline},
+       1,
+       "steps add up to more than 1000000000, the most in a run"},
+      {"time of a run endless",
+       "",
+       "step 1 1e308\nstep 1 1e308\n",
+       {"--timeline", timeline},
+       1,
+       "the timeline's steps add up to an endless time"},
+      {"echoed token cut and escaped",
+       "",
+       "key \x01\xff" + long_token + "\n",
+       {"--timeline", timeline},
+       1,
+       "bad.timeline:1: unknown key name \"\\x01\\xFF" + std::string(32, 'x') + "...\"\n"},
       {"unknown key",
        "",
        "key J\nkey F13\n",
        {"--timeline", timeline},
+       1,
        "bad.timeline:2: unknown key name \"F13\""},
-      {"unknown held key", "", "", {"--do", "key J hyper"}, "--do:1: unknown key name \"hyper\""},
       {"bad HUD size in timeline",
        "",
        "hud 1280x0\n",
        {"--timeline", timeline},
+       1,
        "bad.timeline:1: bad HUD size \"1280x0\""},
-      {"bad HUD size option",
-       "",
-       "",
-       {"--hud", dir / "hud.svg", "--hud-size", "wide"},
-       "--hud-size: bad HUD size \"wide\""},
       {"scenario without end",
        "BEGIN_SHIPS\nRing:vantrel\n",
        "",
        {scenario},
+       1,
        "bad.scn:2: vessel \"Ring\" has no END"},
+      {"polar of a scenario without a ring",
+       "BEGIN_SHIPS\nP:payload\n  MASS 5\nEND\nEND_SHIPS\n",
+       "",
+       {scenario},
+       1,
+       "--polar: the scenario has no vessel with airfoils"},
+      {"output into a missing folder",
+       "",
+       "",
+       {"--hud", dir / "none/hud.svg"},
+       1,
+       "--hud: cannot write " + (dir / "none/hud.svg").string() + ": No such file or directory"},
   };
   for (const auto& example : cases) {
     SCOPED_TRACE(example.name);
     if (!example.scenario.empty()) WriteFile(scenario, example.scenario);
     if (!example.timeline.empty()) WriteFile(timeline, example.timeline);
-    std::vector<std::string> arguments = example.arguments;
-    arguments.insert(arguments.end(), {"--save", dir / "out.scn", "--polar", dir / "out.csv"});
+    std::vector<std::string> arguments = {"--save", dir / "out.scn", "--polar", dir / "out.csv"};
+    arguments.insert(arguments.end(), example.arguments.begin(), example.arguments.end());
     const Result result = Run(arguments);
-    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.status, example.status);
     EXPECT_NE(result.err.find(example.message), std::string::npos) << result.err;
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_EQ(result.err.rfind("vantrel-sim: ", 0), 0U) << result.err;
+    EXPECT_EQ(result.out, "");
     for (const std::string& name : Files()) {
       EXPECT_TRUE(name == "bad.scn" || name == "bad.timeline" || name == "root") << name;
     }
@@ -248,12 +320,102 @@ TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {
   }
 }
 
-TEST_F(VantrelSim, UnwritableOutputIsNamed) {
-  const Result result = Run({"--save", (dir / "no/such/folder/out.scn").string()});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("cannot write " + (dir / "no/such/folder/out.scn").string()),
-            std::string::npos)
-      << result.err;
+// Outputs never destroy: a link is followed, a FIFO or device is written in
+// place, a regular file is replaced whole keeping its permission bits, and a
+// failure of any output leaves no file of the run, nor a changed one.
+TEST_F(VantrelSim, OutputsNeverDestroyWhatTheyReplace) {
+  const fs::path real = dir / "real";
+  fs::create_directories(real);
+  const std::string saved = Run({kDemoScenario, "--save", "/dev/stdout"}).out;
+  const auto scenario_text = saved.substr(saved.find("BEGIN_SHIPS"));
+  const auto mode = [](const fs::path& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+  };
+
+  // A regular file keeps its permission bits; a link keeps pointing at it.
+  WriteFile(real / "kept.scn", "old\n");
+  fs::permissions(real / "kept.scn", static_cast<fs::perms>(0640));
+  fs::create_symlink("real/kept.scn", dir / "link.scn");
+  fs::create_symlink("real/new.scn", dir / "dangling.scn");
+  ASSERT_EQ(Run({kDemoScenario, "--save", dir / "link.scn"}).status, 0);
+  EXPECT_TRUE(fs::is_symlink(dir / "link.scn"));
+  EXPECT_EQ(ReadFile(real / "kept.scn"), scenario_text);
+  EXPECT_EQ(mode(real / "kept.scn"), 0640U);
+  ASSERT_EQ(Run({kDemoScenario, "--save", dir / "dangling.scn"}).status, 0);
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.scn"));
+  EXPECT_EQ(ReadFile(real / "new.scn"), scenario_text);
+
+  // A FIFO is written in place, with a reader on the other end.
+  const fs::path fifo = dir / "fifo.scn";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  FILE* reader = popen(("timeout 10 cat " + Quoted(fifo)).c_str(), "r");
+  ASSERT_NE(reader, nullptr);
+  const Result to_fifo = Run({kDemoScenario, "--save", fifo});
+  std::string from_fifo;
+  char buffer[4096];
+  for (size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, reader)) > 0;) {
+    from_fifo.append(buffer, n);
+  }
+  pclose(reader);
+  EXPECT_EQ(to_fifo.status, 0) << to_fifo.err;
+  EXPECT_EQ(from_fifo, scenario_text);
+  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+
+  // A device that fails (written in place through a link) after the other
+  // outputs are ready: the file that was there stays as it was.
+  WriteFile(real / "kept.scn", "old\n");
+  fs::create_symlink("/dev/full", dir / "full.svg");
+  const Result full = Run({kDemoScenario, "--save", dir / "link.scn", "--polar", dir / "new.csv",
+                           "--hud", dir / "full.svg"});
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.err, "vantrel-sim: --hud: cannot write " + (dir / "full.svg").string() +
+                          ": No space left on device\n");
+  EXPECT_EQ(ReadFile(real / "kept.scn"), "old\n");
+  EXPECT_FALSE(fs::exists(dir / "new.csv"));
+  EXPECT_EQ(fs::status(fs::path("/dev/full")).type(), fs::file_type::character);
+
+  // Outputs that cannot be written are refused before the run.
+  const fs::path read_only = dir / "read-only";
+  fs::create_directories(read_only);
+  fs::permissions(dir, static_cast<fs::perms>(0755));
+  fs::permissions(read_only, static_cast<fs::perms>(0555));
+  // Root writes anywhere: the program then runs as nobody.
+  const std::string as_user = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  const Result in_read_only = Run({kDemoScenario, "--save", read_only / "out.scn"},
+                                  VANTREL_SIM_PATH, as_user);
+  EXPECT_EQ(in_read_only.status, 1);
+  EXPECT_EQ(in_read_only.err, "vantrel-sim: --save: cannot write " +
+                                  (read_only / "out.scn").string() + ": Permission denied\n");
+  EXPECT_EQ(in_read_only.out, "");
+  const struct {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::string message;
+  } refused[] = {
+      {"a folder", {"--save", real}, "--save: cannot write " + real.string() + ": Is a directory"},
+      {"one file twice",
+       {"--save", dir / "twice.csv", "--polar", dir / "real/../twice.csv"},
+       "--polar: cannot write " + (dir / "real/../twice.csv").string() +
+           ": another output of this run goes to the same file"},
+      {"one file through a link",
+       {"--save", real / "kept.scn", "--polar", dir / "link.csv"},
+       "another output of this run goes to the same file"},
+  };
+  fs::create_symlink("real/kept.scn", dir / "link.csv");
+  for (const auto& example : refused) {
+    SCOPED_TRACE(example.name);
+    const Result result = Run(example.arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(example.message), std::string::npos) << result.err;
+  }
+  EXPECT_EQ(ReadFile(real / "kept.scn"), "old\n");
+  EXPECT_FALSE(fs::exists(dir / "twice.csv"));
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    EXPECT_EQ(entry.path().string().find(".partial"), std::string::npos) << entry.path();
+  }
 }
 
 // Installed, the tree is a simulator add-on that works wherever it is moved:

@@ -14,6 +14,8 @@ namespace {
 const double kStartMjd = 51544.5;
 const double kSecondsPerDay = 86400.0;
 const unsigned char kKeyHeld = 0x80;
+// Steps between two looks at the clock for the progress line.
+const std::int64_t kStepsPerProgressUpdate = 1 << 16;
 
 // One HUD frame of the vessel on a cleared sketchpad, as the simulator draws
 // it; gives the callback's answer.
@@ -52,6 +54,18 @@ std::string AttachedPayloads(const VesselObject& vessel) {
 }
 
 }  // namespace
+
+std::string TimeText(double seconds) {
+  const char* format = "%8.1e";
+  if (seconds < 99999.995) {
+    format = "%8.2f";
+  } else if (seconds < 9.995e99) {
+    format = "%8.2e";
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, format, seconds);
+  return text;
+}
 
 Flight::Flight(const Simulation& simulation, std::FILE* table)
     : simulation_(simulation), table_(table) {}
@@ -96,8 +110,9 @@ void Flight::DrawHud(int width, int height, int mode, RecordingSketchpad& sketch
 
 // Each step, every vessel's step-begin callback runs, then every vessel's
 // step-end callback.
-void Flight::Step(int count, double length) {
-  for (int step = 0; step < count; ++step) {
+void Flight::Step(std::int64_t count, double length) {
+  for (std::int64_t step = 0; step < count; ++step, ++steps_) {
+    if (progress_ != nullptr && steps_ % kStepsPerProgressUpdate == 0) progress_->Update(steps_);
     time_ += length;
     const double mjd = kStartMjd + time_ / kSecondsPerDay;
     for (const VesselObject* vessel : simulation_.ModuleVessels()) {
@@ -128,8 +143,8 @@ void Flight::PressKey(const TimelineEvent& event) {
 void Flight::Row(const VesselObject& vessel, const std::string& event,
                  const std::string& answer) const {
   const std::string port = SelectedPort(vessel);
-  std::fprintf(table_, "%8.2f  %-8s  %-22s  %-6s  %-4s  %-10s  %10.2f  %s\n", time_,
-               vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
+  std::fprintf(table_, "%s  %-8s  %-22s  %-6s  %-4s  %-10s  %10.2f  %s\n",
+               TimeText(time_).c_str(), vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
                PayloadOn(vessel, port).c_str(), vessel.empty_mass,
                AttachedPayloads(vessel).c_str());
 }

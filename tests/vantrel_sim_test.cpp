@@ -418,6 +418,54 @@ TEST_F(VantrelSim, OutputsNeverDestroyWhatTheyReplace) {
   }
 }
 
+// Scenarios reach only the modules under the add-on root: a class or module
+// name that climbs out of it, or is absolute, is refused before any module
+// is opened. A module that marks its loading shows that none was.
+TEST_F(VantrelSim, ClassNamesReachOnlyModulesUnderTheRoot) {
+  const fs::path root = dir / "root";
+  const fs::path outside = dir / "outside";
+  const fs::path marker = dir / "loaded.txt";
+  fs::create_directories(root / "Config/Vessels");
+  fs::create_directories(root / "Modules");
+  fs::create_directories(outside);
+  fs::copy_file(VANTREL_LOAD_MARKER_PATH, outside / "evil.so");
+  fs::copy_file(VANTREL_LOAD_MARKER_PATH, root / "Modules/marked.so");
+  WriteFile(outside / "evil.cfg", "Module = ../../outside/evil\n");
+  WriteFile(root / "Config/Vessels/climbs.cfg", "; climbs out\nModule = ../../outside/evil\n");
+  WriteFile(root / "Config/Vessels/absolute.cfg", "Module = " + (outside / "evil").string() + "\n");
+  WriteFile(root / "Config/Vessels/marked.cfg", "Module = marked\n");
+  const std::string marked = "VANTREL_LOAD_MARKER=" + Quoted(marker) + " ";
+  const struct {
+    const char* name;
+    std::string class_name;
+    std::string message;
+  } refused[] = {
+      {"class climbs out", "../../../outside/evil",
+       "bad.scn:2: bad vessel class name \"../../../outside/evil\""},
+      {"absolute class", (outside / "evil").string(), "bad.scn:2: bad vessel class name"},
+      {"module climbs out", "climbs",
+       "bad.scn:2: " + (root / "Config/Vessels/climbs.cfg").string() +
+           ":2: bad module name \"../../outside/evil\""},
+      {"absolute module", "absolute", "absolute.cfg:1: bad module name"},
+      {"empty sub-folder", "Sub//marked", "bad vessel class name"},
+      {"current folder", "./marked", "bad vessel class name"},
+  };
+  for (const auto& example : refused) {
+    SCOPED_TRACE(example.name);
+    WriteFile(dir / "bad.scn", "BEGIN_SHIPS\nRing:" + example.class_name + "\nEND\nEND_SHIPS\n");
+    const Result result = Run({dir / "bad.scn", "--root", root}, VANTREL_SIM_PATH, marked);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(example.message), std::string::npos) << result.err;
+    EXPECT_FALSE(fs::exists(marker));
+  }
+  // The marker works: a module under the root is loaded, and found wanting.
+  WriteFile(dir / "bad.scn", "BEGIN_SHIPS\nRing:marked\nEND\nEND_SHIPS\n");
+  const Result loaded = Run({dir / "bad.scn", "--root", root}, VANTREL_SIM_PATH, marked);
+  EXPECT_NE(loaded.err.find("marked.so: the module does not export ovcInit"), std::string::npos)
+      << loaded.err;
+  EXPECT_EQ(ReadFile(marker), "loaded\n");
+}
+
 // Installed, the tree is a simulator add-on that works wherever it is moved:
 // its program finds the module beside itself, never in the build tree, which
 // the run does not even see (empty folders mounted over the build's add-on

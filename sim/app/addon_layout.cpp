@@ -14,6 +14,8 @@ namespace sim {
 
 namespace {
 
+const char kPlainName[] = "letters, digits, _ and -, with / between sub-folders";
+
 bool SameLetters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -32,6 +34,20 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
+bool IsPlainName(std::string_view name) {
+  size_t part_start = 0;
+  for (size_t i = 0; i <= name.size(); ++i) {
+    if (i == name.size() || name[i] == '/') {
+      if (i == part_start) return false;
+      part_start = i + 1;
+    } else if (std::isalnum(static_cast<unsigned char>(name[i])) == 0 && name[i] != '_' &&
+               name[i] != '-') {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string AddonRootOfProgram() {
   std::string program(4096, '\0');
   const ssize_t length = readlink("/proc/self/exe", program.data(), program.size());
@@ -44,10 +60,14 @@ std::string AddonRootOfProgram() {
 }
 
 std::string ModulePathOfClass(const std::string& root, const std::string& class_name) {
+  if (!IsPlainName(class_name)) {
+    throw InputError("bad vessel class name \"" + Echoed(class_name) + "\" (" + kPlainName + ")");
+  }
   const std::string config_path = root + "/Config/Vessels/" + class_name + ".cfg";
   std::ifstream config(config_path);
   if (!config) {
-    throw InputError("unknown vessel class \"" + class_name + "\": cannot read " + config_path);
+    throw InputError("unknown vessel class \"" + Echoed(class_name) + "\": cannot read " +
+                     config_path);
   }
   std::string line;
   for (int number = 1; std::getline(config, line); ++number) {
@@ -59,10 +79,14 @@ std::string ModulePathOfClass(const std::string& root, const std::string& class_
     }
     const std::string_view module = Trimmed(text.substr(equals + 1));
     if (module.empty()) throw InputError(config_path, number, "the Module line names no module");
+    if (!IsPlainName(module)) {
+      throw InputError(config_path, number,
+                       "bad module name \"" + Echoed(module) + "\" (" + kPlainName + ")");
+    }
     return root + "/Modules/" + std::string(module) + ".so";
   }
   throw InputError(config_path + ": no \"Module = ...\" line names the module of class \"" +
-                   class_name + "\"");
+                   Echoed(class_name) + "\"");
 }
 
 }  // namespace sim

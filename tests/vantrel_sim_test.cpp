@@ -181,7 +181,12 @@ TEST_F(VantrelSim, ErrorsAreOneLineWithTheirExitStatusAndLeaveNothingBehind) {
       {"endless Mach number", "", "", {"--mach", "inf"}, 2, "--mach: the Mach number must be"},
       {"two scenarios", "", "", {kDemoScenario, kDemoScenario}, 2, "not expected"},
       {"missing root", "", "", {"--root", dir / "none"}, 2, "none: no such folder"},
-      {"unknown held key", "", "", {"--do", "key J hyper"}, 2, "--do:1: unknown modifier \"hyper\""},
+      {"unknown held key",
+       "",
+       "",
+       {"--do", "key J hyper"},
+       2,
+       "--do:1: unknown modifier \"hyper\""},
       {"too many steps in an event",
        "",
        "",
@@ -382,9 +387,10 @@ TEST_F(VantrelSim, OutputsNeverDestroyWhatTheyReplace) {
   fs::permissions(dir, static_cast<fs::perms>(0755));
   fs::permissions(read_only, static_cast<fs::perms>(0555));
   // Root writes anywhere: the program then runs as nobody.
-  const std::string as_user = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-  const Result in_read_only = Run({kDemoScenario, "--save", read_only / "out.scn"},
-                                  VANTREL_SIM_PATH, as_user);
+  const std::string as_user =
+      geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  const Result in_read_only =
+      Run({kDemoScenario, "--save", read_only / "out.scn"}, VANTREL_SIM_PATH, as_user);
   EXPECT_EQ(in_read_only.status, 1);
   EXPECT_EQ(in_read_only.err, "vantrel-sim: --save: cannot write " +
                                   (read_only / "out.scn").string() + ": Permission denied\n");
@@ -488,11 +494,11 @@ TEST_F(VantrelSim, InstalledAddOnFliesTheDemoWithTheBuildTreeHidden) {
   const std::vector<std::string> demo = {addon / "examples/demo.scn", "--timeline",
                                          addon / "examples/demo.timeline"};
   const std::string build = VANTREL_BUILD_DIR;
-  const std::string hide_build = "unshare -rm sh -c " +
-                                 Quoted("mount -t tmpfs none " + Quoted(build + "/Modules") +
-                                        " && mount -t tmpfs none " + Quoted(build + "/Config") +
-                                        " && exec \"$@\"") +
-                                 " sh ";
+  const std::string hide_build =
+      "unshare -rm sh -c " +
+      Quoted("mount -t tmpfs none " + Quoted(build + "/Modules") + " && mount -t tmpfs none " +
+             Quoted(build + "/Config") + " && exec \"$@\"") +
+      " sh ";
   if (std::system("unshare -rm true 2>/dev/null") == 0) {
     const Result hidden = Run(demo, program, hide_build);
     EXPECT_EQ(hidden.status, 0) << hidden.err;

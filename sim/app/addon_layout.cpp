@@ -53,7 +53,7 @@ std::string AddonRootOfProgram() {
   const ssize_t length = readlink("/proc/self/exe", program.data(), program.size());
   if (length <= 0 || static_cast<size_t>(length) >= program.size()) return {};
   program.resize(static_cast<size_t>(length));
-  const std::string folder = program.substr(0, program.rfind('/'));
+  std::string folder = program.substr(0, program.rfind('/'));
   if (IsFolder(folder + "/Modules")) return folder;
   const size_t up = folder.rfind('/');
   return up == std::string::npos || up == 0 ? "/" : folder.substr(0, up);

@@ -143,8 +143,8 @@ void Flight::PressKey(const TimelineEvent& event) {
 void Flight::Row(const VesselObject& vessel, const std::string& event,
                  const std::string& answer) const {
   const std::string port = SelectedPort(vessel);
-  std::fprintf(table_, "%s  %-8s  %-22s  %-6s  %-4s  %-10s  %10.2f  %s\n",
-               TimeText(time_).c_str(), vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
+  std::fprintf(table_, "%s  %-8s  %-22s  %-6s  %-4s  %-10s  %10.2f  %s\n", TimeText(time_).c_str(),
+               vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
                PayloadOn(vessel, port).c_str(), vessel.empty_mass,
                AttachedPayloads(vessel).c_str());
 }

@@ -5,9 +5,9 @@
 // standard error; the exit status is 0 when the run and every output
 // succeeded, 1 for bad input (a scenario, timeline, configuration or module)
 // or an output that cannot be written, 2 for a usage error.
-#include <CLI/CLI.hpp>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -104,7 +104,7 @@ std::string Wrapped(const std::string& text, size_t width) {
       wrapped.append(text, word_start, i + 1 - word_start);
       if (text[i] == '\n') line_start = i + 1;
     } else {
-      wrapped.append(text, word_start, std::string::npos);
+      wrapped += text.substr(word_start);
     }
     word_start = i + 1;
   }
@@ -129,9 +129,9 @@ std::string Footer() {
       "                              steps in a run, each LENGTH finite, above 0)\n"
       "  key NAME [MODIFIER]...      press and release key NAME, modifiers held\n"
       "  hud WxH [MODE]              one HUD frame of W x H pixels in HUD mode MODE\n\n";
-  return events + Wrapped("Key names (any case): " + Joined(sim::KeyNames()), kHelpWidth) +
-         "\n" + Wrapped("Modifiers (any case): " + Joined(sim::ModifierNames()), kHelpWidth) +
-         "\n\n" + kExitStatus + "\n\n" + kExamples;
+  return events + Wrapped("Key names (any case): " + Joined(sim::KeyNames()), kHelpWidth) + "\n" +
+         Wrapped("Modifiers (any case): " + Joined(sim::ModifierNames()), kHelpWidth) + "\n\n" +
+         kExitStatus + "\n\n" + kExamples;
 }
 
 void DefineOptions(CLI::App& app, Options& options) {
@@ -237,6 +237,7 @@ std::vector<Output> PlanOutputs(const Options& options, const Plan& plan,
                        }});
   }
   std::vector<sim::OutputFile> files;
+  files.reserve(outputs.size());
   for (const Output& output : outputs) files.push_back(output.file);
   sim::CheckOutputFiles(files);
   return outputs;
@@ -245,6 +246,7 @@ std::vector<Output> PlanOutputs(const Options& options, const Plan& plan,
 // The one place that writes them: every text made first, then all files.
 void WriteOutputs(std::vector<Output>& outputs) {
   std::vector<sim::OutputFile> files;
+  files.reserve(outputs.size());
   for (Output& output : outputs) {
     output.file.text = output.text();
     files.push_back(std::move(output.file));

@@ -6,8 +6,8 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <set>
 
 #include "app/input_error.h"
@@ -55,10 +55,9 @@ Target Resolve(const OutputFile& output) {
   if (stat(output.path.c_str(), &target.status) == 0) {
     target.exists = true;
     if (S_ISREG(target.status.st_mode)) {
-      char* real = realpath(output.path.c_str(), nullptr);
-      if (real == nullptr) Fail(output, errno);
-      target.path = real;
-      std::free(real);
+      std::error_code error;
+      target.path = std::filesystem::canonical(output.path, error);
+      if (error) Fail(output, error.value());
     }
     return target;
   }
@@ -79,7 +78,7 @@ Target Resolve(const OutputFile& output) {
 }
 
 Target CheckedTarget(const OutputFile& output) {
-  const Target target = Resolve(output);
+  Target target = Resolve(output);
   if (target.exists && S_ISDIR(target.status.st_mode)) Fail(output, EISDIR);
   if (target.exists && access(target.path.c_str(), W_OK) != 0) Fail(output, errno);
   if (!target.InPlace() && access(FolderOf(target.path).c_str(), W_OK | X_OK) != 0) {
@@ -94,11 +93,10 @@ std::string Identity(const Target& target) {
   if (target.exists) {
     return std::to_string(target.status.st_dev) + ":" + std::to_string(target.status.st_ino);
   }
-  char* folder = realpath(FolderOf(target.path).c_str(), nullptr);
-  std::string identity = (folder != nullptr ? folder : FolderOf(target.path)) + "/" +
-                         target.path.substr(target.path.rfind('/') + 1);
-  std::free(folder);
-  return identity;
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::canonical(FolderOf(target.path), error);
+  return (error ? FolderOf(target.path) : folder.string()) + "/" +
+         target.path.substr(target.path.rfind('/') + 1);
 }
 
 bool WriteAll(int descriptor, const std::string& text) {

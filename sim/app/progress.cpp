@@ -30,8 +30,7 @@ void Progress::Update(std::int64_t done) {
 }
 
 double Progress::SteadyClock() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace sim

@@ -68,7 +68,8 @@ std::vector<ScenarioEntry> ParseScenario(std::istream& file, const std::string& 
   }
   if (file.bad()) throw InputError(path + ": cannot read the scenario file");
   if (place == Place::kInVessel) {
-    throw InputError(path, blocks.back().line, "vessel \"" + Echoed(blocks.back().name) + "\" has no END");
+    throw InputError(path, blocks.back().line,
+                     "vessel \"" + Echoed(blocks.back().name) + "\" has no END");
   }
   if (place != Place::kAfterShips) throw InputError(path + ": no END_SHIPS");
   return blocks;
@@ -95,8 +96,9 @@ PayloadEntry ReadPayloadEntry(const std::string& path, const ScenarioEntry& entr
     const int number = entry.line_numbers[i];
     if (StartsWith(line, "MASS ")) {
       if (mass_line != 0) {
-        throw InputError(path, number,
-                         "a second MASS line (the first is line " + std::to_string(mass_line) + ")");
+        throw InputError(
+            path, number,
+            "a second MASS line (the first is line " + std::to_string(mass_line) + ")");
       }
       const std::string value = line.substr(5);
       const char* end = value.data() + value.size();

@@ -40,7 +40,7 @@ struct PayloadEntry {
   double mass = 0.0;
   std::string parent;  // empty when not attached
   std::string point_id;
-  int attached_line = 0;             // where the ATTACHED line stands
+  int attached_line = 0;            // where the ATTACHED line stands
   std::vector<std::string> others;  // the simulator's own lines, in order
 };
 

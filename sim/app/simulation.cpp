@@ -27,17 +27,19 @@ void Attach(const std::string& path, World& world, VesselObject& child,
             const PayloadEntry& payload) {
   VesselObject* parent = world.Find(payload.parent);
   if (parent == nullptr) {
-    throw InputError(path, payload.attached_line, "unknown vessel \"" + Echoed(payload.parent) + "\"");
+    throw InputError(path, payload.attached_line,
+                     "unknown vessel \"" + Echoed(payload.parent) + "\"");
   }
   AttachmentObject* point = World::FindAttachment(*parent, payload.point_id);
   if (point == nullptr) {
-    throw InputError(path, payload.attached_line,
-                     "unknown port id \"" + Echoed(payload.point_id) + "\" on " + Echoed(payload.parent));
+    throw InputError(
+        path, payload.attached_line,
+        "unknown port id \"" + Echoed(payload.point_id) + "\" on " + Echoed(payload.parent));
   }
   if (point->child != nullptr) {
     throw InputError(path, payload.attached_line,
-                     "port " + Echoed(payload.point_id) + " of " + Echoed(payload.parent) + " already holds " +
-                         point->child->name);
+                     "port " + Echoed(payload.point_id) + " of " + Echoed(payload.parent) +
+                         " already holds " + point->child->name);
   }
   World::Attach(child, *point);
 }
@@ -73,7 +75,8 @@ void Simulation::LoadScenario(const std::string& path) {
   std::vector<std::pair<VesselObject*, PayloadEntry>> payloads;
   for (const ScenarioEntry& entry : entries) {
     if (world().Find(entry.name) != nullptr) {
-      throw InputError(path, entry.line, "a vessel named \"" + Echoed(entry.name) + "\" already exists");
+      throw InputError(path, entry.line,
+                       "a vessel named \"" + Echoed(entry.name) + "\" already exists");
     }
     if (entry.class_name == kPayloadClass) {
       PayloadEntry lines = ReadPayloadEntry(path, entry);

@@ -12,6 +12,7 @@
 #include "core/world.h"
 #include "host/api.h"
 #include "host/vessel.h"
+#include "support/host_counters.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ TEST_F(HostPayloadServices, AttachesAPayloadOnlyToAFreePointOfThatId) {
   EXPECT_EQ(payload->attached_to, carrier_object->attachments[1].get());
   EXPECT_EQ(Carrier().GetAttachmentStatus(carrier_object->attachments[1].get()), payload);
   EXPECT_EQ(Carrier().GetAttachmentStatus(carrier_object->attachments[0].get()), nullptr);
-  EXPECT_EQ(carrier_object->attachment_queries, 2);
+  EXPECT_EQ(sim::host_counters().Of(*carrier_object).attachment_queries, 2);
   EXPECT_EQ(oapiGetMass(payload), 42.0);
-  EXPECT_EQ(payload->mass_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*payload).mass_queries, 1);
 
   EXPECT_EQ(sim::world().AttachPayload(*carrier_object, "P2", "Second", 1.0), nullptr);
   EXPECT_EQ(sim::world().AttachPayload(*carrier_object, "P3", "Third", 1.0), nullptr);
@@ -82,7 +83,7 @@ TEST_F(HostPayloadServices, GetObjectNameKeepsWithinTheBufferAndTerminates) {
       EXPECT_EQ(buffer[std::strlen(example.written) + 1], '#');  // nothing past the terminator
     }
   }
-  EXPECT_EQ(vessel.name_queries, 6);
+  EXPECT_EQ(sim::host_counters().Of(vessel).name_queries, 6);
 }
 
 TEST_F(HostPayloadServices, ABlockHandsOutEachLineInABufferOfItsOwn) {

@@ -1,11 +1,11 @@
 // VESSEL: what is attached to a vessel's attachment points, and releasing it.
-// Each query is counted on the asking vessel; nothing here allocates, so a
-// module may ask on every time step.
+// Nothing here allocates, so a module may ask on every time step; a probe,
+// where a test set one, is told of each query.
 #include "core/world.h"
 #include "host/vessel.h"
 
 VesselHandle VESSEL::GetAttachmentStatus(AttachmentHandle attachment) const {
-  ++vessel_->attachment_queries;
+  if (sim::world().probe != nullptr) sim::world().probe->AttachmentQueried(*vessel_);
   return attachment != nullptr ? attachment->child : nullptr;
 }
 

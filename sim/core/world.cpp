@@ -73,10 +73,9 @@ void World::RemoveVessel(VesselObject& vessel) {
 void World::Clear() {
   while (!vessels_.empty()) RemoveVessel(*vessels_.back());
   init_lib_calls.clear();
-  date_to_int_calls = 0;
-  date_to_int_answer.reset();
   induced_drag_call.clear();
   wave_drag_call.clear();
+  if (probe != nullptr) probe->WorldCleared();
 }
 
 VesselObject* World::Find(std::string_view name) const {

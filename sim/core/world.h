@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/host_probe.h"
 #include "host/types.h"
 
 class VESSEL;
@@ -74,12 +75,6 @@ struct VesselObject {
   std::vector<std::string> definition_calls;
   bool in_class_setup = false;
 
-  // What the simulator is asked while the vessel flies, counted without
-  // allocating so that per-step callbacks can be measured.
-  int attachment_queries = 0;  // GetAttachmentStatus calls through this vessel's interface
-  int mass_queries = 0;        // oapiGetMass calls for this vessel
-  int name_queries = 0;        // oapiGetObjectName calls for this vessel
-  int default_hud_draws = 0;   // calls of the default Sketchpad HUD callback
   std::optional<double> release_velocity;  // given when DetachChild released this vessel
 
   // The simulator's own scenario state of the vessel: its status line and
@@ -126,8 +121,8 @@ class World {
 
   // Module-wide calls that tests must see.
   std::vector<HINSTANCE> init_lib_calls;
-  int date_to_int_calls = 0;
-  std::optional<int> date_to_int_answer;  // when set, Date2Int answers this instead
+  // Told of what the module asks while vessels fly; set by tests only.
+  HostProbe* probe = nullptr;
   // The latest call of each drag function, as call text.
   std::string induced_drag_call;
   std::string wave_drag_call;

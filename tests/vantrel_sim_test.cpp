@@ -384,16 +384,22 @@ TEST_F(VantrelSim, OutputsNeverDestroyWhatTheyReplace) {
   // Outputs that cannot be written are refused before the run.
   const fs::path read_only = dir / "read-only";
   fs::create_directories(read_only);
-  fs::permissions(dir, static_cast<fs::perms>(0755));
   fs::permissions(read_only, static_cast<fs::perms>(0555));
-  // Root writes anywhere: the program then runs as nobody.
-  const std::string as_user =
-      geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  // Root writes anywhere: for root the folder is made read-only by a
+  // read-only mount over it, in a mount namespace of the run's own.
+  const bool root = geteuid() == 0;
+  const std::string mounted_read_only =
+      root ? "unshare -m sh -c " +
+                 Quoted("mount --bind " + Quoted(read_only) + " " + Quoted(read_only) +
+                        " && mount -o remount,ro,bind " + Quoted(read_only) + " && exec \"$@\"") +
+                 " sh "
+           : "";
   const Result in_read_only =
-      Run({kDemoScenario, "--save", read_only / "out.scn"}, VANTREL_SIM_PATH, as_user);
+      Run({kDemoScenario, "--save", read_only / "out.scn"}, VANTREL_SIM_PATH, mounted_read_only);
   EXPECT_EQ(in_read_only.status, 1);
   EXPECT_EQ(in_read_only.err, "vantrel-sim: --save: cannot write " +
-                                  (read_only / "out.scn").string() + ": Permission denied\n");
+                                  (read_only / "out.scn").string() + ": " +
+                                  (root ? "Read-only file system" : "Permission denied") + "\n");
   EXPECT_EQ(in_read_only.out, "");
   const struct {
     const char* name;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -65,6 +66,13 @@ class VantrelSim : public ::testing::Test {
     result.err = ReadFile(err);
     fs::remove(err);
     return result;
+  }
+
+  // Whether rsvg-convert draws the picture.
+  bool Renders(const fs::path& svg) const {
+    const fs::path png = dir / (svg.stem().string() + ".png");
+    return std::system(("rsvg-convert -o " + Quoted(png) + " " + Quoted(svg)).c_str()) == 0 &&
+           fs::file_size(png) > 0;
   }
 
   // The files the run left in the test's folder.
@@ -134,17 +142,41 @@ TEST_F(VantrelSim, PolarComesFromTheModulesCoefficientFunctions) {
   std::string header;
   std::getline(rows, header);
   EXPECT_EQ(header,
-            "angle_deg,vertical cl,vertical cm,vertical cd,horizontal cl,horizontal cm,"
+            "sweep,angle_deg,mach,vertical cl,vertical cm,vertical cd,horizontal cl,horizontal cm,"
             "horizontal cd");
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(rows, line);) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 361U);
+  std::vector<std::string> angle_rows;
+  std::map<std::string, double> vertical_drag_at_zero;  // by Mach number, as written
+  for (std::string line; std::getline(rows, line);) {
+    if (line.rfind("angle,", 0) == 0) angle_rows.push_back(line.substr(6));
+    if (line.rfind("mach,0,", 0) == 0) {
+      std::vector<std::string> fields;
+      std::istringstream split(line);
+      for (std::string field; std::getline(split, field, ',');) fields.push_back(field);
+      ASSERT_EQ(fields.size(), 9U) << line;
+      vertical_drag_at_zero[fields[2]] = std::stod(fields[5]);
+    }
+  }
+  ASSERT_EQ(angle_rows.size(), 361U);
   // At 0 and 90 degrees: no lift, no moment, and the vertical airfoil's drag
   // 0.4 higher broadside on, at Mach 0.9 on the wave-drag rise.
-  EXPECT_EQ(lines[180].substr(0, 12), "0,0,0,0.0559") << lines[180];
-  EXPECT_EQ(lines[270].substr(0, 13), "90,0,0,0.4559") << lines[270];
-  const fs::path png = dir / "polar.png";
-  EXPECT_EQ(std::system(("rsvg-convert -o " + Quoted(png) + " " + Quoted(svg)).c_str()), 0);
+  EXPECT_EQ(angle_rows[180].substr(0, 16), "0,0.9,0,0,0.0559") << angle_rows[180];
+  EXPECT_EQ(angle_rows[270].substr(0, 17), "90,0.9,0,0,0.4559") << angle_rows[270];
+  // The Mach sweep, 0 to 3: the wave drag rises from Mach 0.75 to 1.1.
+  ASSERT_EQ(vertical_drag_at_zero.size(), 301U);
+  EXPECT_EQ(vertical_drag_at_zero.at("0"), vertical_drag_at_zero.at("0.75"));
+  EXPECT_GT(vertical_drag_at_zero.at("0.9"), vertical_drag_at_zero.at("0.75"));
+  EXPECT_GT(vertical_drag_at_zero.at("1.1"), vertical_drag_at_zero.at("0.75") + 0.03);
+  EXPECT_LT(vertical_drag_at_zero.at("3"), vertical_drag_at_zero.at("1.1"));
+
+  const std::string picture = ReadFile(svg);
+  for (const char* panel : {">lift coefficient cl<", ">moment coefficient cm<",
+                            ">drag coefficient cd<", ">Mach number<"}) {
+    EXPECT_NE(picture.find(panel), std::string::npos) << panel;
+  }
+  // Both airfoils' lift is zero at every angle: drawn, and said so.
+  EXPECT_NE(picture.find(">vertical: 0 at every angle<"), std::string::npos);
+  EXPECT_NE(picture.find(">horizontal: 0 at every angle<"), std::string::npos);
+  EXPECT_TRUE(Renders(svg));
 }
 
 // Each bad input gives one message naming the file and line where there is

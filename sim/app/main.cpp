@@ -9,8 +9,12 @@
 #include "app/flight.h"
 #include "app/hud_svg.h"
 #include "app/input_error.h"
+#include "app/mass_plot.h"
 #include "app/output_file.h"
 #include "app/polar.h"
+#include "app/ring_svg.h"
+#include "app/run_table.h"
+#include "app/run_trace.h"
 #include "app/simulation.h"
 #include "app/timeline.h"
 #include "core/world.h"
@@ -27,6 +31,11 @@ struct Options {
   std::string hud_size = "1280x720";
   std::string polar;
   double mach = 0.5;
+  std::string table = "text";
+  std::string trace;
+  std::string ring;
+  std::string mass_plot;
+  std::string hud_dir;
 };
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -59,6 +68,19 @@ void Fly(const Options& options) {
       !EndsWith(options.polar, ".csv")) {
     throw sim::InputError("--polar: " + options.polar + ": expected an .svg or .csv file");
   }
+  const auto table_format = sim::ParseTableFormat(options.table);
+  if (!table_format) {
+    throw sim::InputError("--table: unknown format \"" + options.table +
+                          "\" (expected text, csv or json)");
+  }
+  if (!options.trace.empty() && !EndsWith(options.trace, ".csv")) {
+    throw sim::InputError("--trace: " + options.trace + ": the trace must be a .csv file");
+  }
+  for (const auto& [option, path] : {std::pair{"--ring", options.ring}, {"--mass-plot", options.mass_plot}}) {
+    if (!path.empty() && !EndsWith(path, ".svg")) {
+      throw sim::InputError(std::string(option) + ": " + path + ": the picture must be an .svg file");
+    }
+  }
   const std::vector<sim::TimelineEvent> events = Timeline(options);
 
   sim::Simulation simulation(options.root);
@@ -67,9 +89,15 @@ void Fly(const Options& options) {
   } else {
     simulation.LoadScenario(options.scenario);
   }
-  sim::Flight flight(simulation, stdout);
+  const auto table = sim::MakeRunTable(*table_format, sim::MeasureRun(simulation, events));
+  sim::Flight flight(simulation, stdout, *table);
+  sim::TraceRecorder trace;
+  if (!options.trace.empty() || !options.mass_plot.empty()) flight.RecordTrace(trace);
+  std::vector<sim::HudFrame> hud_frames;
+  if (!options.hud_dir.empty()) flight.KeepHudFrames(hud_frames);
   flight.Start();
   for (const sim::TimelineEvent& event : events) flight.Run(event);
+  flight.Finish();
 
   if (!options.save.empty()) sim::WriteFileWhole(options.save, simulation.ScenarioText());
   if (!options.hud.empty()) {
@@ -81,9 +109,20 @@ void Fly(const Options& options) {
     const std::vector<VesselObject*> vessels = simulation.ModuleVessels();
     if (vessels.empty()) throw sim::InputError("--polar: the scenario has no vessel with airfoils");
     const auto polars = sim::ComputePolars(*vessels.front(), options.mach);
-    sim::WriteFileWhole(options.polar, EndsWith(options.polar, ".csv")
-                                           ? sim::PolarCsv(polars)
-                                           : sim::PolarSvg(polars, options.mach));
+    sim::WriteFileWhole(options.polar, EndsWith(options.polar, ".csv") ? sim::PolarCsv(polars)
+                                                                       : sim::PolarSvg(polars));
+  }
+  if (!options.trace.empty()) sim::WriteFileWhole(options.trace, sim::TraceCsv(trace.trace()));
+  if (!options.ring.empty()) {
+    sim::WriteFileWhole(options.ring, sim::RingSvg(sim::RecordRings(sim::world())));
+  }
+  if (!options.mass_plot.empty()) {
+    sim::WriteFileWhole(options.mass_plot,
+                        sim::MassPlotSvg(trace.trace(), sim::RecordRings(sim::world())));
+  }
+  for (size_t i = 0; i < hud_frames.size(); ++i) {
+    sim::WriteFileWhole(options.hud_dir + "/hud-" + std::to_string(i + 1) + ".svg",
+                        sim::HudFrameSvg(hud_frames[i]));
   }
 }
 
@@ -112,6 +151,16 @@ int Run(int argc, char** argv) {
                  "Write the lift, moment and drag coefficients of the ring's airfoils over -180 to "
                  "180 degrees to FILE (.svg chart or .csv table)");
   app.add_option("--mach", options.mach, "Mach number of the polar")->capture_default_str();
+  app.add_option("--table", options.table, "Format of the run's table: text, csv or json")
+      ->capture_default_str();
+  app.add_option("--trace", options.trace,
+                 "Write the ring's state after every time step to FILE.csv");
+  app.add_option("--ring", options.ring,
+                 "Draw the ring's ports, payloads and releases after the run to FILE.svg");
+  app.add_option("--mass-plot", options.mass_plot,
+                 "Plot the ring's empty mass against time to FILE.svg");
+  app.add_option("--hud-dir", options.hud_dir,
+                 "Write each hud event's frame to DIR/hud-<n>.svg, with a caption");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -1,0 +1,26 @@
+// Values as the text formats the program writes need them: CSV fields, JSON
+// strings and numbers, XML text.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+// The field as it is, or quoted with its quotes doubled when it holds a
+// comma, a quote or a line end.
+std::string CsvField(std::string_view text);
+
+// A JSON string: quoted, escaped, and bytes that are not UTF-8 replaced by
+// U+FFFD, so that any name gives valid JSON.
+std::string JsonString(std::string_view text);
+
+// A double in its shortest exact form; JSON's null for NaN and infinities,
+// which JSON cannot hold.
+std::string JsonNumber(double value);
+
+// Text for XML content and attribute values: markup characters escaped and
+// control characters, which XML cannot hold, shown as '?'.
+std::string XmlText(std::string_view text);
+
+}  // namespace sim

@@ -179,6 +179,112 @@ TEST_F(VantrelSim, PolarComesFromTheModulesCoefficientFunctions) {
   EXPECT_TRUE(Renders(svg));
 }
 
+// The empty mass of the table's last row, as the table shows it.
+std::string LastTableMass(const std::string& table) {
+  std::istringstream lines(table);
+  std::string heading;
+  std::getline(lines, heading);
+  const size_t mass_end = heading.find("empty mass") + 10;
+  std::string last;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(" | ") == std::string::npos) last = line;
+  }
+  const std::string head = last.substr(0, mass_end);
+  return head.substr(head.rfind(' ') + 1);
+}
+
+TEST_F(VantrelSim, RingPictureShowsEveryPortAndWhatIsStillAttached) {
+  const fs::path svg = dir / "ring.svg";
+  const Result result = Run({kDemoScenario, "--timeline", kDemoTimeline, "--ring", svg});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(Renders(svg));
+  const std::string picture = ReadFile(svg);
+  for (int port = 1; port <= 12; ++port) {
+    const std::string id = ">PL" + std::to_string(port) + "</text>";
+    EXPECT_EQ(picture.find(id), picture.rfind(id)) << id;  // once
+    EXPECT_NE(picture.find(id), std::string::npos) << id;
+  }
+  // Attached: a payload's box names it, then its mass.
+  for (const char* attached : {">Aurora</text>", ">Draco</text>", ">Eridanus</text>"}) {
+    EXPECT_NE(picture.find(attached), std::string::npos) << attached;
+  }
+  for (const char* released : {">Borealis</text>", ">Cygnus</text>"}) {
+    EXPECT_EQ(picture.find(released), std::string::npos) << released;
+  }
+  EXPECT_NE(picture.find(">Borealis (320.5 kg)</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">released 1.00 s, 0.3 m/s</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">Cygnus (85 kg)</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">released 1.50 s, 0.3 m/s</text>"), std::string::npos);
+  EXPECT_NE(picture.find("empty mass " + LastTableMass(result.out).substr(0, 6)),
+            std::string::npos);
+}
+
+TEST_F(VantrelSim, MassPlotEndsAtTheTablesLastMass) {
+  const fs::path svg = dir / "mass.svg";
+  const Result result = Run({kDemoScenario, "--timeline", kDemoTimeline, "--mass-plot", svg});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(Renders(svg));
+  const std::string picture = ReadFile(svg);
+  const std::string last_mass = LastTableMass(result.out);
+  ASSERT_EQ(last_mass, "642.25") << result.out;
+  // The curve's end is labelled with the mass it ends at.
+  const size_t end_label = picture.find(">" + last_mass + " kg</text>");
+  EXPECT_NE(end_label, std::string::npos) << picture;
+  EXPECT_NE(picture.find(">Borealis 320.5 kg off PL3 at 1.00 s</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">Cygnus 85 kg off PL4 at 1.50 s</text>"), std::string::npos);
+}
+
+TEST_F(VantrelSim, HudDirHoldsACaptionedFrameForEachHudEvent) {
+  const fs::path frames = dir / "frames";
+  const Result result = Run({kDemoScenario, "--timeline", kDemoTimeline, "--hud-dir", frames});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const struct {
+    const char* file;
+    const char* caption;
+    const char* next;
+  } expected[] = {
+      {"hud-1.svg", ">Ring \u00b7 t = 1.00 s \u00b7 HUD 1280 \u00d7 720 \u00b7 mode 1<",
+       ">Next Payload = Borealis<"},
+      {"hud-2.svg", ">Ring \u00b7 t = 1.50 s \u00b7 HUD 1280 \u00d7 720 \u00b7 mode 1<",
+       ">Next Payload = Cygnus<"},
+      {"hud-3.svg", ">Ring \u00b7 t = 2.00 s \u00b7 HUD 1024 \u00d7 768 \u00b7 mode 1<",
+       ">Next Payload = none<"},
+  };
+  for (const auto& frame : expected) {
+    SCOPED_TRACE(frame.file);
+    const std::string picture = ReadFile(frames / frame.file);
+    EXPECT_NE(picture.find(frame.caption), std::string::npos) << picture;
+    EXPECT_NE(picture.find(frame.next), std::string::npos);
+    EXPECT_TRUE(Renders(frames / frame.file));
+  }
+  EXPECT_FALSE(fs::exists(frames / "hud-4.svg"));
+}
+
+TEST_F(VantrelSim, TableStaysAlignedWithLongNamesAndTwelvePayloads) {
+  const fs::path scenario = dir / "full.scn";
+  std::string text = "BEGIN_SHIPS\nHeavy-Lift-Adapter-Ring:vantrel\nEND\n";
+  for (int port = 1; port <= 12; ++port) {
+    text += "Payload-Number-" + std::to_string(port) + ":payload\n  MASS 10\n  ATTACHED " +
+            "Heavy-Lift-Adapter-Ring:PL" + std::to_string(port) + "\nEND\n";
+  }
+  WriteFile(scenario, text + "END_SHIPS\n");
+  const Result result = Run({scenario, "--do", "step 1 1", "--do", "key J"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  std::istringstream lines(result.out);
+  std::string heading;
+  std::getline(lines, heading);
+  const size_t attached_column = heading.find("attached");
+  int rows = 0;
+  for (std::string line; std::getline(lines, line); ++rows) {
+    EXPECT_EQ(line.find("Heavy-Lift-Adapter-Ring  "), heading.find("vessel")) << line;
+    EXPECT_EQ(line.find(" payloads on "), attached_column + 2) << line;
+    EXPECT_LT(line.size(), 160U) << line;
+  }
+  EXPECT_EQ(rows, 4);
+  EXPECT_NE(result.out.find("  12 payloads on PL1-PL12\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  11 payloads on PL2-PL12\n"), std::string::npos) << result.out;
+}
+
 // Each bad input gives one message naming the file and line where there is
 // one, exit status 1, and leaves no output file behind.
 TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {
@@ -252,6 +358,9 @@ TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {
        "",
        {"--hud", dir / "hud.svg", "--hud-size", "wide"},
        "--hud-size: bad HUD size \"wide\""},
+      {"unknown table format", "", "", {"--table", "xml"}, "--table: unknown format \"xml\""},
+      {"trace not CSV", "", "", {"--trace", dir / "trace.txt"}, "--trace: "},
+      {"ring picture not SVG", "", "", {"--ring", dir / "ring.png"}, "--ring: "},
       {"scenario without end",
        "BEGIN_SHIPS\nRing:vantrel\n",
        "",
@@ -307,7 +416,8 @@ TEST_F(VantrelSim, HelpExplainsTheOptions) {
   const Result result = Run({"--help"});
   EXPECT_EQ(result.status, 0);
   for (const char* option :
-       {"--timeline", "--do", "--save", "--hud", "--hud-size", "--polar", "--mach", "--root"}) {
+       {"--timeline", "--do", "--save", "--hud", "--hud-size", "--polar", "--mach", "--root",
+        "--table", "--trace", "--ring", "--mass-plot", "--hud-dir"}) {
     EXPECT_NE(result.out.find(option), std::string::npos) << option;
   }
 }

@@ -2,6 +2,7 @@
 // simulator, headless, and prints what happens.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -119,6 +120,11 @@ void Fly(const Options& options) {
   if (!options.mass_plot.empty()) {
     sim::WriteFileWhole(options.mass_plot,
                         sim::MassPlotSvg(trace.trace(), sim::RecordRings(sim::world())));
+  }
+  if (!options.hud_dir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(options.hud_dir, error);
+    if (error) throw sim::InputError("--hud-dir: " + options.hud_dir + ": " + error.message());
   }
   for (size_t i = 0; i < hud_frames.size(); ++i) {
     sim::WriteFileWhole(options.hud_dir + "/hud-" + std::to_string(i + 1) + ".svg",

@@ -71,10 +71,16 @@ Axis RoundAxis(double low, double high, int ticks) {
 }
 
 std::string TickText(double value, double step) {
-  const int decimals = std::max(0, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+  // As many decimals as make the step whole: 0.25 needs two, 0.2 one.
+  int decimals = 0;
+  while (decimals < 6 && std::fabs(step * std::pow(10.0, decimals) -
+                                   std::round(step * std::pow(10.0, decimals))) > 1e-6) {
+    ++decimals;
+  }
+  if (std::fabs(value) < step * 1e-6) value = 0.0;  // no "-0"
   char text[32];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return std::string(text) == "-0" ? "0" : text;
+  return text;
 }
 
 PlotPanel::PlotPanel(double left, double top, double width, double height, Axis x, Axis y)

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "app/text_formats.h"
 #include "core/scenario.h"
 #include "host/vessel.h"
 

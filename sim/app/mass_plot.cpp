@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "app/text_formats.h"
+
 namespace sim {
 
 namespace {
@@ -50,7 +52,7 @@ void AddReleaseMarks(const PlotPanel& panel, const std::vector<ReleaseRecord>& r
     const double x = panel.X(release.time);
     const std::string label = release.payload + " " + Kilograms(release.mass) + " off " +
                               release.port + " at " + Seconds(release.time);
-    const double width = kCharacterWidth * static_cast<double>(label.size());
+    const double width = kCharacterWidth * static_cast<double>(DisplayWidth(label));
     const bool on_left = x + 4 + width > panel.right();
     const double start = on_left ? x - 4 - width : x + 4;
     size_t row = 0;
@@ -106,6 +108,8 @@ std::string MassPlotSvg(const RunTrace& trace, const std::vector<RingRecord>& ri
   Marks marks;
   std::string curves_svg;
   std::string legend;
+  const double legend_y = kTop + kPlotHeight + 66;
+  double legend_x = kLeft;
   for (size_t vessel = 0; vessel < vessels; ++vessel) {
     const char* colour = kColours[vessel % std::size(kColours)];
     const std::string& name = trace.stretches.front().vessels[vessel].vessel;
@@ -125,13 +129,12 @@ std::string MassPlotSvg(const RunTrace& trace, const std::vector<RingRecord>& ri
     end_style.halo = true;
     curves_svg +=
         SvgText(panel.X(time) + 8, panel.Y(mass) + 4, Kilograms(mass, "%.2f kg"), end_style);
-    const double legend_y = kTop + kPlotHeight + 66;
-    const double legend_x = kLeft + static_cast<double>(vessel) * 220;
+    const std::string entry = name + " empty mass";
     legend += SvgLine(legend_x, legend_y - 4, legend_x + 26, legend_y - 4, colour, 2.4) +
-              SvgText(legend_x + 32, legend_y, name + " empty mass");
+              SvgText(legend_x + 32, legend_y, entry);
+    legend_x += 60 + kCharacterWidth * static_cast<double>(DisplayWidth(entry));
   }
-  const double legend_y = kTop + kPlotHeight + 66;
-  const double release_x = kLeft + static_cast<double>(vessels) * 220;
+  const double release_x = legend_x;
   legend += SvgLine(release_x, legend_y - 10, release_x, legend_y + 4, kReleaseColour, 1.2, "5 4") +
             SvgText(release_x + 8, legend_y, "release: payload, its mass, port and time");
   return svg + marks.lines + curves_svg + marks.labels + legend + SvgEnd();

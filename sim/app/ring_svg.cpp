@@ -23,6 +23,8 @@ const double kBoxOffsetX = 122;  // from the ring's centre to a box's centre
 const double kBoxOffsetY = 100;
 const double kHeader = 58;       // the ring's title above its tiers
 const double kFooter = 60;       // the legend below
+// Characters that fit on a box's line, about.
+const size_t kBoxCharacters = 21;
 // Ports within a millimetre along the axis share a tier.
 const double kTierTolerance = 1e-3;
 
@@ -116,11 +118,14 @@ std::string Port(const PortRecord& port, const std::vector<ReleaseRecord>& relea
   }
   svg += SvgText(left + 8, top + 17, port.id, Style(13, kTextColour, "bold"));
   if (attached) {
-    svg += SvgText(left + 8, top + 33, port.payload, Style(12, kTextColour));
+    svg += SvgText(left + 8, top + 33, CutToWidth(port.payload, kBoxCharacters - 2),
+                   Style(12, kTextColour));
     svg += SvgText(left + 8, top + 48, Mass(port.payload_mass), Style(11, kMutedText));
   } else if (released != nullptr) {
-    svg += SvgText(left + 8, top + 33, released->payload + " (" + Mass(released->mass) + ")",
-                   Style(11, kMutedText, "normal"));
+    const std::string mass = " (" + Mass(released->mass) + ")";
+    svg += SvgText(left + 8, top + 33,
+                   CutToWidth(released->payload, kBoxCharacters - DisplayWidth(mass)) + mass,
+                   Style(11, kMutedText));
     svg += SvgText(left + 8, top + 48,
                    "released " + Formatted("%.2f", released->time) + " s, " +
                        Formatted("%.3g", released->velocity) + " m/s",

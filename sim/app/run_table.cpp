@@ -23,25 +23,11 @@ const size_t kWidestName = 24;
 // The attached payloads are listed by name while that fits in this many
 // characters, and by count and ports beyond.
 const size_t kAttachedListWidth = 72;
-const char kEllipsis[] = "\u2026";
 
 std::string Formatted(const char* format, double value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
   return text;
-}
-
-// The text cut to width characters, its end replaced by an ellipsis.
-std::string Cut(const std::string& text, size_t width) {
-  if (DisplayWidth(text) <= width) return text;
-  std::string cut;
-  size_t shown = 0;
-  for (char c : text) {
-    const bool starts_character = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    if (starts_character && ++shown == width) break;
-    cut += c;
-  }
-  return cut + kEllipsis;
 }
 
 // The text in a column of the width, on its left or its right.
@@ -94,11 +80,11 @@ class TextTable final : public RunTable {
   std::string Record(const EventRecord& record, size_t /*index*/) const override {
     std::string text =
         Padded(Formatted("%.2f", record.time), time_, true) + "  " +
-        Padded(Cut(record.vessel, vessel_), vessel_) + "  " +
-        Padded(Cut(record.event, event_), event_) + "  " +
+        Padded(CutToWidth(record.vessel, vessel_), vessel_) + "  " +
+        Padded(CutToWidth(record.event, event_), event_) + "  " +
         Padded(AnswerText(record.answer), kAnswerWidth) + "  " +
-        Padded(Cut(record.port.value_or("-"), port_), port_) + "  " +
-        Padded(Cut(record.port ? record.payload.value_or("none") : "-", payload_), payload_) +
+        Padded(CutToWidth(record.port.value_or("-"), port_), port_) + "  " +
+        Padded(CutToWidth(record.port ? record.payload.value_or("none") : "-", payload_), payload_) +
         "  " + Padded(Formatted("%.2f", record.empty_mass), kMassWidth, true) + "  " +
         AttachedText(record.attached) + "\n";
     for (const HudText& line : record.hud) {
@@ -209,12 +195,6 @@ std::string AttachedText(const std::vector<AttachedPayload>& attached) {
     first = last + 1;
   }
   return std::to_string(attached.size()) + " payloads on " + ports;
-}
-
-size_t DisplayWidth(const std::string& text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
 }
 
 }  // namespace sim

@@ -81,7 +81,4 @@ std::unique_ptr<RunTable> MakeRunTable(TableFormat format, const TextWidths& wid
 // "9 payloads on PL1-PL5, PL8, PL10-PL12".
 std::string AttachedText(const std::vector<AttachedPayload>& attached);
 
-// The number of characters a UTF-8 text shows.
-size_t DisplayWidth(const std::string& text);
-
 }  // namespace sim

@@ -1,5 +1,6 @@
 #include "app/text_formats.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -83,6 +84,24 @@ std::string XmlText(std::string_view text) {
     }
   }
   return escaped;
+}
+
+size_t DisplayWidth(std::string_view text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+std::string CutToWidth(const std::string& text, size_t width) {
+  if (DisplayWidth(text) <= width) return text;
+  std::string cut;
+  size_t shown = 0;
+  for (char c : text) {
+    const bool starts_character = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (starts_character && ++shown == width) break;
+    cut += c;
+  }
+  return cut + "\u2026";
 }
 
 }  // namespace sim

@@ -1,5 +1,5 @@
 // Values as the text formats the program writes need them: CSV fields, JSON
-// strings and numbers, XML text.
+// strings and numbers, XML text, and texts measured and cut for columns.
 #pragma once
 
 #include <string>
@@ -22,5 +22,12 @@ std::string JsonNumber(double value);
 // Text for XML content and attribute values: markup characters escaped and
 // control characters, which XML cannot hold, shown as '?'.
 std::string XmlText(std::string_view text);
+
+// The number of characters a UTF-8 text shows.
+size_t DisplayWidth(std::string_view text);
+
+// The text as it is when it shows at most width characters, or cut to that
+// many with an ellipsis as the last.
+std::string CutToWidth(const std::string& text, size_t width);
 
 }  // namespace sim

@@ -53,10 +53,12 @@ TEST(RunTable, TextColumnsLineUpForAnyNameLength) {
     const auto table = sim::MakeRunTable(sim::TableFormat::kText, widths);
     const std::string heading = table->Heading();
     const std::string row = table->Record(Loaded(example.vessel, example.payload), 0);
-    const std::pair<const char*, std::string> columns[] = {
-        {"vessel", example.vessel}, {"event", "load"},
-        {"answer", "-"},            {"port", "PL1"},
-        {"payload", example.payload + " "}, {"attached", "PL1 " + example.payload}};
+    const std::pair<const char*, std::string> columns[] = {{"vessel", example.vessel},
+                                                           {"event", "load"},
+                                                           {"answer", "-"},
+                                                           {"port", "PL1"},
+                                                           {"payload", example.payload + " "},
+                                                           {"attached", "PL1 " + example.payload}};
     for (const auto& [heading_text, value] : columns) {
       EXPECT_EQ(ColumnOf(heading, heading_text), ColumnOf(row, "  " + value) + 2)
           << heading_text << "\n"
@@ -79,8 +81,8 @@ TEST(RunTable, OverlongNamesAreCutWithAnEllipsis) {
 TEST(RunTable, ManyPayloadsAreListedByCountAndPorts) {
   std::vector<sim::AttachedPayload> attached;
   for (size_t port = 0; port < 12; ++port) {
-    attached.push_back({"PL" + std::to_string(port + 1), "Payload " + std::to_string(port + 1),
-                        port});
+    attached.push_back(
+        {"PL" + std::to_string(port + 1), "Payload " + std::to_string(port + 1), port});
   }
   EXPECT_EQ(sim::AttachedText(attached), "12 payloads on PL1-PL12");
   attached.erase(attached.begin() + 7);  // PL8
@@ -108,13 +110,13 @@ TEST(RunTable, CsvAndJsonHoldTheSameFieldsWithNumbersAsNumbers) {
   EXPECT_EQ(json->Heading() + json->Record(record, 0) + json->Record(record, 1) + json->Ending(),
             "[\n"
             "{\"time\": 1234.5, \"vessel\": \"Ring, \\\"A\\\"\", \"event\": \"hud 640x480\", "
-                "\"answer\": 0, \"port\": \"PL1\", \"payload\": null, \"empty_mass\": 250, "
-                "\"attached\": [{\"port\": \"PL1\", \"payload\": \"Aurora\"}], "
-                "\"hud\": [{\"x\": 10, \"y\": 20, \"text\": \"Next Payload = Aurora\"}]},\n"
-                "{\"time\": 1234.5, \"vessel\": \"Ring, \\\"A\\\"\", \"event\": \"hud 640x480\", "
-                "\"answer\": 0, \"port\": \"PL1\", \"payload\": null, \"empty_mass\": 250, "
-                "\"attached\": [{\"port\": \"PL1\", \"payload\": \"Aurora\"}], "
-                "\"hud\": [{\"x\": 10, \"y\": 20, \"text\": \"Next Payload = Aurora\"}]}\n]\n");
+            "\"answer\": 0, \"port\": \"PL1\", \"payload\": null, \"empty_mass\": 250, "
+            "\"attached\": [{\"port\": \"PL1\", \"payload\": \"Aurora\"}], "
+            "\"hud\": [{\"x\": 10, \"y\": 20, \"text\": \"Next Payload = Aurora\"}]},\n"
+            "{\"time\": 1234.5, \"vessel\": \"Ring, \\\"A\\\"\", \"event\": \"hud 640x480\", "
+            "\"answer\": 0, \"port\": \"PL1\", \"payload\": null, \"empty_mass\": 250, "
+            "\"attached\": [{\"port\": \"PL1\", \"payload\": \"Aurora\"}], "
+            "\"hud\": [{\"x\": 10, \"y\": 20, \"text\": \"Next Payload = Aurora\"}]}\n]\n");
 }
 
 TEST(TextFormats, AnyNameGivesValidJsonAndCsv) {
@@ -219,11 +221,28 @@ TEST(HudFrame, CaptionSitsBelowTheHudArea) {
       << svg;
 }
 
+TEST(PlotPanel, CurvesKeepOnlyThePointsThatShow) {
+  const sim::PlotPanel panel(0, 0, 100, 100, {0, 10, 1}, {0, 10, 1});
+  sim::PlotPoints line;
+  sim::PlotPoints corner;
+  for (int i = 0; i <= 10; ++i) {
+    line.emplace_back(i, i);
+    corner.emplace_back(i, i <= 5 ? 0 : i - 5);
+  }
+  const auto points = [](const std::string& svg) {
+    const size_t start = svg.find("points=\"") + 8;
+    return svg.substr(start, svg.find('"', start) - start);
+  };
+  EXPECT_EQ(points(panel.Curve(line, "black")), "0,100 100,0 ");
+  EXPECT_EQ(points(panel.Curve(corner, "black")), "0,100 50,100 100,50 ");
+  EXPECT_EQ(points(panel.Curve({{3, 3}}, "black")), "30,70 ");
+}
+
 TEST(PlotAxes, TicksAreRoundAndCoverTheData) {
   const struct {
-    double low;
-    double high;
-    int ticks;
+    double low = 0.0;
+    double high = 0.0;
+    int ticks = 0;
     sim::Axis axis;
   } cases[] = {
       {0.0, 1047.75, 6, {0, 1200, 200}},

@@ -57,8 +57,9 @@ std::string HudSvg(const std::vector<SketchpadCall>& calls, int width, int heigh
 
 std::string HudFrameSvg(const HudFrame& frame) {
   char caption[160];
-  std::snprintf(caption, sizeof caption, " \u00b7 t = %.2f s \u00b7 HUD %d \u00d7 %d \u00b7 mode %d",
-                frame.time, frame.width, frame.height, frame.mode);
+  std::snprintf(caption, sizeof caption,
+                " \u00b7 t = %.2f s \u00b7 HUD %d \u00d7 %d \u00b7 mode %d", frame.time,
+                frame.width, frame.height, frame.mode);
   const std::string y = std::to_string(frame.height);
   return SvgStart(frame.width, frame.height + kCaptionHeight) +
          HudArea(frame.calls, frame.width, frame.height) + "<rect y=\"" + y + "\" width=\"" +

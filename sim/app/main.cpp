@@ -77,9 +77,11 @@ void Fly(const Options& options) {
   if (!options.trace.empty() && !EndsWith(options.trace, ".csv")) {
     throw sim::InputError("--trace: " + options.trace + ": the trace must be a .csv file");
   }
-  for (const auto& [option, path] : {std::pair{"--ring", options.ring}, {"--mass-plot", options.mass_plot}}) {
+  for (const auto& [option, path] :
+       {std::pair{"--ring", options.ring}, {"--mass-plot", options.mass_plot}}) {
     if (!path.empty() && !EndsWith(path, ".svg")) {
-      throw sim::InputError(std::string(option) + ": " + path + ": the picture must be an .svg file");
+      throw sim::InputError(std::string(option) + ": " + path +
+                            ": the picture must be an .svg file");
     }
   }
   const std::vector<sim::TimelineEvent> events = Timeline(options);
@@ -153,9 +155,10 @@ int Run(int argc, char** argv) {
   app.add_option("--hud", options.hud, "Draw a HUD frame after the run as an SVG picture to FILE");
   app.add_option("--hud-size", options.hud_size, "Size WIDTHxHEIGHT of that HUD frame")
       ->capture_default_str();
-  app.add_option("--polar", options.polar,
-                 "Write the lift, moment and drag coefficients of the ring's airfoils over -180 to "
-                 "180 degrees to FILE (.svg chart or .csv table)");
+  app.add_option(
+      "--polar", options.polar,
+      "Write the lift, moment and drag coefficients of the ring's airfoils over -180 to "
+      "180 degrees, and their drag over Mach 0 to 3, to FILE (.svg chart or .csv table)");
   app.add_option("--mach", options.mach, "Mach number of the polar")->capture_default_str();
   app.add_option("--table", options.table, "Format of the run's table: text, csv or json")
       ->capture_default_str();

@@ -65,8 +65,9 @@ void AddReleaseMarks(const PlotPanel& panel, const std::vector<ReleaseRecord>& r
     style.size = 11;
     style.fill = colour;
     style.halo = true;
-    marks.labels += SvgText(on_left ? x - 4 : x + 4,
-                            panel.top() + 14 + static_cast<double>(row) * kLabelPitch, label, style);
+    marks.labels +=
+        SvgText(on_left ? x - 4 : x + 4, panel.top() + 14 + static_cast<double>(row) * kLabelPitch,
+                label, style);
   }
 }
 
@@ -121,8 +122,8 @@ std::string MassPlotSvg(const RunTrace& trace, const std::vector<RingRecord>& ri
     }
     curves_svg += panel.Curve(curves[vessel], colour, 2.4);
     const auto& [time, mass] = curves[vessel].back();
-    curves_svg += "<circle cx=\"" + SvgNumber(panel.X(time)) + "\" cy=\"" + SvgNumber(panel.Y(mass)) +
-           "\" r=\"3.5\" fill=\"" + colour + "\"/>\n";
+    curves_svg += "<circle cx=\"" + SvgNumber(panel.X(time)) + "\" cy=\"" +
+                  SvgNumber(panel.Y(mass)) + "\" r=\"3.5\" fill=\"" + colour + "\"/>\n";
     TextStyle end_style;
     end_style.fill = colour;
     end_style.weight = "bold";

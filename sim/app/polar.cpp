@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <limits>
 
 #include "app/svg.h"
 #include "core/call_text.h"
@@ -86,8 +87,8 @@ bool Constant(const PlotPoints& points, double& value) {
 
 // The range of the finite values of the curves.
 Axis ValueAxis(const std::vector<PlotPoints>& curves, int ticks) {
-  double low = INFINITY;
-  double high = -INFINITY;
+  double low = std::numeric_limits<double>::infinity();
+  double high = -std::numeric_limits<double>::infinity();
   for (const PlotPoints& curve : curves) {
     for (const auto& point : curve) {
       if (!std::isfinite(point.second)) continue;
@@ -146,9 +147,9 @@ std::string AnglePanel(const PolarSweep& sweep, const Coefficient& coefficient, 
     curves.push_back(Points(polar, &PolarPoint::angle_degrees, coefficient.value));
     double value = 0.0;
     // A flat curve says its value: it may lie on a grid line or another curve.
-    const std::string name =
-        Constant(curves.back(), value) ? polar.name + ": " + Value(value) + " at every angle"
-                                       : polar.name;
+    const std::string name = Constant(curves.back(), value)
+                                 ? polar.name + ": " + Value(value) + " at every angle"
+                                 : polar.name;
     legend.push_back({name, kColours[i % std::size(kColours)], ""});
   }
   const PlotPanel panel(kAngleLeft, top, kAngleWidth, kAnglePanelHeight, {-180, 180, 45},
@@ -174,7 +175,7 @@ std::string MachChart(const std::vector<PolarSweep>& sweeps) {
   svg += Curves(panel, curves, legend);
   for (size_t i = 0; i < legend.size(); ++i) {
     const double x = kMachLeft + static_cast<double>(i % 2) * 225;
-    const double y = kMachTop + kMachHeight + 62 + static_cast<double>(i / 2) * 20;
+    const double y = kMachTop + kMachHeight + 62 + std::floor(static_cast<double>(i) / 2) * 20;
     svg += LegendRow(x, y, {legend[i]});
   }
   return svg;
@@ -240,15 +241,16 @@ std::string PolarSvg(const Polars& polars) {
   TextStyle heading;
   heading.size = 16;
   heading.weight = "bold";
-  std::string svg = SvgStart(kPageWidth, kPageHeight) +
-                    SvgText(kAngleLeft - 60, 30,
-                            "Airfoil coefficients against the angle of attack, at Mach " +
-                                Value(polars.angle.held),
-                            heading) +
-                    SvgText(kMachLeft - 60, 30, "Drag against the Mach number: the wave drag",
-                            heading);
+  std::string svg =
+      SvgStart(kPageWidth, kPageHeight) +
+      SvgText(
+          kAngleLeft - 60, 30,
+          "Airfoil coefficients against the angle of attack, at Mach " + Value(polars.angle.held),
+          heading) +
+      SvgText(kMachLeft - 60, 30, "Drag against the Mach number: the wave drag", heading);
   for (size_t i = 0; i < std::size(kCoefficients); ++i) {
-    svg += AnglePanel(polars.angle, kCoefficients[i], kAngleTop + static_cast<double>(i) * kAnglePanelPitch,
+    svg += AnglePanel(polars.angle, kCoefficients[i],
+                      kAngleTop + static_cast<double>(i) * kAnglePanelPitch,
                       i + 1 == std::size(kCoefficients));
   }
   return svg + MachChart(polars.mach) + SvgEnd();

@@ -34,8 +34,8 @@ struct PolarSweep {
 };
 
 struct Polars {
-  PolarSweep angle;               // one point a degree
-  std::vector<PolarSweep> mach;   // at 0 and at 90 degrees, Mach 0 to 3 by 0.01
+  PolarSweep angle;              // one point a degree
+  std::vector<PolarSweep> mach;  // at 0 and at 90 degrees, Mach 0 to 3 by 0.01
 };
 
 Polars ComputePolars(const VesselObject& vessel, double mach);

@@ -20,10 +20,10 @@ struct PortRecord {
 
 struct ReleaseRecord {
   std::string payload;
-  double mass = 0.0;     // kg
-  std::string port;      // the port it left
-  double time = 0.0;     // s
-  double velocity = 0.0; // m/s
+  double mass = 0.0;      // kg
+  std::string port;       // the port it left
+  double time = 0.0;      // s
+  double velocity = 0.0;  // m/s
 };
 
 struct RingRecord {

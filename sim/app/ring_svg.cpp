@@ -21,8 +21,8 @@ const double kBoxWidth = 148;
 const double kBoxHeight = 56;
 const double kBoxOffsetX = 122;  // from the ring's centre to a box's centre
 const double kBoxOffsetY = 100;
-const double kHeader = 58;       // the ring's title above its tiers
-const double kFooter = 60;       // the legend below
+const double kHeader = 58;  // the ring's title above its tiers
+const double kFooter = 60;  // the legend below
 // Characters that fit on a box's line, about.
 const size_t kBoxCharacters = 21;
 // Ports within a millimetre along the axis share a tier.
@@ -52,9 +52,9 @@ std::string Mass(double kilograms) { return Formatted("%.6g", kilograms) + " kg"
 std::string Rect(double x, double y, double width, double height, const char* fill,
                  const char* stroke, double stroke_width, const char* dash = nullptr) {
   std::string svg = "<rect x=\"" + SvgNumber(x) + "\" y=\"" + SvgNumber(y) + "\" width=\"" +
-                    SvgNumber(width) + "\" height=\"" + SvgNumber(height) +
-                    "\" rx=\"6\" fill=\"" + fill + "\" stroke=\"" + stroke +
-                    "\" stroke-width=\"" + SvgNumber(stroke_width) + "\"";
+                    SvgNumber(width) + "\" height=\"" + SvgNumber(height) + "\" rx=\"6\" fill=\"" +
+                    fill + "\" stroke=\"" + stroke + "\" stroke-width=\"" +
+                    SvgNumber(stroke_width) + "\"";
   if (dash != nullptr) svg += " stroke-dasharray=\"" + std::string(dash) + "\"";
   return svg + "/>\n";
 }
@@ -84,8 +84,8 @@ void PictureDirection(const PortRecord& port, double& dx, double& dy) {
 }
 
 // One port: the spoke from its place on the ring out to its box.
-std::string Port(const PortRecord& port, const std::vector<ReleaseRecord>& releases,
-                 bool selected, double cx, double cy, double radius_scale) {
+std::string Port(const PortRecord& port, const std::vector<ReleaseRecord>& releases, bool selected,
+                 double cx, double cy, double radius_scale) {
   double dx = 0.0;
   double dy = 0.0;
   PictureDirection(port, dx, dy);
@@ -156,6 +156,7 @@ std::vector<std::vector<const PortRecord*>> Tiers(const RingRecord& ring) {
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return heights[a] > heights[b]; });
   std::vector<std::vector<const PortRecord*>> sorted;
+  sorted.reserve(order.size());
   for (size_t i : order) sorted.push_back(tiers[i]);
   return sorted;
 }
@@ -171,8 +172,8 @@ std::string Legend(double x, double y) {
   svg += Rect(x, y - 11, 22, 14, kReleasedFill, kEmptyStroke, 1.2, "4 3") +
          SvgText(x + 28, y, "released (payload, time, release velocity)");
   x += 300;
-  svg += Rect(x, y - 11, 22, 14, "none", kSelectedStroke, 3.0) +
-         SvgText(x + 28, y, "selected port");
+  svg +=
+      Rect(x, y - 11, 22, 14, "none", kSelectedStroke, 3.0) + SvgText(x + 28, y, "selected port");
   return svg;
 }
 
@@ -210,10 +211,10 @@ std::string Ring(const RingRecord& ring, double top) {
     svg += "<rect x=\"" + SvgNumber(left + 4) + "\" y=\"" + SvgNumber(panel_top) + "\" width=\"" +
            SvgNumber(kPanelWidth - 8) + "\" height=\"" + SvgNumber(kPanelHeight) +
            "\" rx=\"10\" fill=\"#fafafa\" stroke=\"#e2e2e2\"/>\n";
-    svg += SvgText(left + 16, panel_top + 20,
-                   "tier " + std::to_string(t + 1) + " \u00b7 z = " +
-                       AxialPlace(tiers[t].front()->position.z),
-                   Style(12, kMutedText, "bold"));
+    svg += SvgText(
+        left + 16, panel_top + 20,
+        "tier " + std::to_string(t + 1) + " \u00b7 z = " + AxialPlace(tiers[t].front()->position.z),
+        Style(12, kMutedText, "bold"));
     svg += "<circle cx=\"" + SvgNumber(cx) + "\" cy=\"" + SvgNumber(cy) + "\" r=\"" +
            SvgNumber(kRingRadius) + "\" fill=\"none\" stroke=\"#b8b8b8\" stroke-width=\"9\"/>\n";
     svg += SvgLine(cx - 5, cy, cx + 5, cy, "#999999") + SvgLine(cx, cy - 5, cx, cy + 5, "#999999");
@@ -230,7 +231,7 @@ std::string RingSvg(const std::vector<RingRecord>& rings) {
   size_t columns = 1;
   for (const RingRecord& ring : rings) columns = std::max(columns, Tiers(ring).size());
   const double width = std::max(3.0, static_cast<double>(columns)) * kPanelWidth + 2 * kMargin;
-  const double height = std::max<size_t>(1, rings.size()) * RingHeight();
+  const double height = static_cast<double>(std::max<size_t>(1, rings.size())) * RingHeight();
   std::string svg = SvgStart(width, height);
   for (size_t i = 0; i < rings.size(); ++i) {
     svg += Ring(rings[i], static_cast<double>(i) * RingHeight());

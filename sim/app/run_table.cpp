@@ -84,7 +84,8 @@ class TextTable final : public RunTable {
         Padded(CutToWidth(record.event, event_), event_) + "  " +
         Padded(AnswerText(record.answer), kAnswerWidth) + "  " +
         Padded(CutToWidth(record.port.value_or("-"), port_), port_) + "  " +
-        Padded(CutToWidth(record.port ? record.payload.value_or("none") : "-", payload_), payload_) +
+        Padded(CutToWidth(record.port ? record.payload.value_or("none") : "-", payload_),
+               payload_) +
         "  " + Padded(Formatted("%.2f", record.empty_mass), kMassWidth, true) + "  " +
         AttachedText(record.attached) + "\n";
     for (const HudText& line : record.hud) {
@@ -113,7 +114,8 @@ class CsvTable final : public RunTable {
   }
 
   std::string Record(const EventRecord& record, size_t /*index*/) const override {
-    const std::string answer = record.answer.kind == Answer::Kind::kNone ? "" : AnswerText(record.answer);
+    const std::string answer =
+        record.answer.kind == Answer::Kind::kNone ? "" : AnswerText(record.answer);
     std::string hud;
     for (const HudText& line : record.hud) hud += (hud.empty() ? "" : "\n") + HudLineText(line);
     return ArgumentText(record.time) + "," + CsvField(record.vessel) + "," +

@@ -25,8 +25,7 @@ void TraceRecorder::Record(double time, double step_length,
   TraceStretch& last = trace_.stretches.back();
   // A stretch holds steps that follow one another at its length, so that
   // adding the length again and again gives back each step's time.
-  if (last.step_length == step_length && time == last_time_ + step_length &&
-      last.vessels == now_) {
+  if (last.step_length == step_length && time == last_time_ + step_length && last.vessels == now_) {
     ++last.steps;
   } else {
     trace_.stretches.push_back({time, step_length, 1, now_});
@@ -62,8 +61,9 @@ std::string TraceCsv(const RunTrace& trace) {
       const auto selected = std::find(trace.port_ids.begin(), trace.port_ids.end(), state.selected);
       const size_t index = static_cast<size_t>(selected - trace.port_ids.begin());
       const std::string payload = index < state.ports.size() ? state.ports[index].payload : "";
-      const auto attached = std::count_if(state.ports.begin(), state.ports.end(),
-                                          [](const PortLoad& load) { return !load.payload.empty(); });
+      const auto attached =
+          std::count_if(state.ports.begin(), state.ports.end(),
+                        [](const PortLoad& load) { return !load.payload.empty(); });
       std::string row = "," + CsvField(state.vessel) + "," + CsvField(state.selected) + "," +
                         CsvField(payload) + "," + ArgumentText(state.empty_mass) + "," +
                         std::to_string(attached);

@@ -26,8 +26,8 @@ struct VesselState {
   std::vector<PortLoad> ports;  // one a port, in the order of the vessel's points
 
   bool operator==(const VesselState& other) const {
-    return vessel == other.vessel && selected == other.selected &&
-           empty_mass == other.empty_mass && ports == other.ports;
+    return vessel == other.vessel && selected == other.selected && empty_mass == other.empty_mass &&
+           ports == other.ports;
   }
 };
 

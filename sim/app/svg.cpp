@@ -13,6 +13,39 @@ namespace {
 const char kGridColour[] = "#e4e4e4";
 const char kFrameColour[] = "#888888";
 const double kTickLength = 4;
+// A curve's points that lie within this distance (px) of the line through
+// their neighbours are left out: the picture is the same and much smaller.
+const double kCurveTolerance = 0.1;
+
+double DistanceFromSegment(std::pair<double, double> point, std::pair<double, double> start,
+                           std::pair<double, double> end) {
+  const double dx = end.first - start.first;
+  const double dy = end.second - start.second;
+  const double length = std::hypot(dx, dy);
+  if (length < 1e-12) return std::hypot(point.first - start.first, point.second - start.second);
+  return std::fabs(dx * (start.second - point.second) - dy * (start.first - point.first)) / length;
+}
+
+// The points, on the page, without those the tolerance lets go.
+PlotPoints Simplified(const PlotPoints& page) {
+  PlotPoints kept;
+  size_t start = 0;
+  for (size_t end = 1; end < page.size(); ++end) {
+    bool straight = true;
+    for (size_t i = start + 1; i < end && straight; ++i) {
+      straight = DistanceFromSegment(page[i], page[start], page[end]) <= kCurveTolerance;
+    }
+    if (!straight) {
+      kept.push_back(page[start]);
+      start = end - 1;
+    }
+  }
+  if (!page.empty()) {
+    kept.push_back(page[start]);
+    if (start + 1 < page.size()) kept.push_back(page.back());
+  }
+  return kept;
+}
 
 }  // namespace
 
@@ -37,10 +70,12 @@ std::string SvgStart(double width, double height) {
 
 std::string SvgText(double x, double y, const std::string& text, const TextStyle& style) {
   std::string svg = "<text x=\"" + SvgNumber(x) + "\" y=\"" + SvgNumber(y) + "\"";
-  if (std::string(style.anchor) != "start") svg += " text-anchor=\"" + std::string(style.anchor) + "\"";
+  if (std::string(style.anchor) != "start")
+    svg += " text-anchor=\"" + std::string(style.anchor) + "\"";
   if (style.size != 12) svg += " font-size=\"" + SvgNumber(style.size) + "\"";
   svg += " fill=\"" + std::string(style.fill) + "\"";
-  if (std::string(style.weight) != "normal") svg += " font-weight=\"" + std::string(style.weight) + "\"";
+  if (std::string(style.weight) != "normal")
+    svg += " font-weight=\"" + std::string(style.weight) + "\"";
   if (style.halo) svg += " stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\"";
   return svg + ">" + XmlText(text) + "</text>\n";
 }
@@ -145,9 +180,11 @@ std::string PlotPanel::Curve(const PlotPoints& points, const char* stroke, doubl
   if (dash != nullptr) svg += " stroke-dasharray=\"" + std::string(dash) + "\"";
   if (dash_offset != 0.0) svg += " stroke-dashoffset=\"" + SvgNumber(-dash_offset) + "\"";
   svg += " points=\"";
+  PlotPoints page;
   for (const auto& [x, y] : points) {
-    if (std::isfinite(x) && std::isfinite(y)) svg += SvgNumber(X(x)) + "," + SvgNumber(Y(y)) + " ";
+    if (std::isfinite(x) && std::isfinite(y)) page.emplace_back(X(x), Y(y));
   }
+  for (const auto& [x, y] : Simplified(page)) svg += SvgNumber(x) + "," + SvgNumber(y) + " ";
   return svg + "\"/>\n";
 }
 

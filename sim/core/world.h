@@ -80,8 +80,8 @@ struct VesselObject {
   int mass_queries = 0;        // oapiGetMass calls for this vessel
   int name_queries = 0;        // oapiGetObjectName calls for this vessel
   int default_hud_draws = 0;   // calls of the default Sketchpad HUD callback
-  std::optional<double> release_velocity;  // given when DetachChild released this vessel
-  double release_time = 0.0;                     // the world's time at that release
+  std::optional<double> release_velocity;           // given when DetachChild released this vessel
+  double release_time = 0.0;                        // the world's time at that release
   const AttachmentObject* released_from = nullptr;  // the point it left, while its owner exists
 
   // The simulator's own scenario state of the vessel: its status line and

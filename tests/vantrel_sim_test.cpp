@@ -285,6 +285,19 @@ TEST_F(VantrelSim, TableStaysAlignedWithLongNamesAndTwelvePayloads) {
   EXPECT_NE(result.out.find("  11 payloads on PL2-PL12\n"), std::string::npos) << result.out;
 }
 
+// The README's pictures are what its command makes of the demo today.
+TEST_F(VantrelSim, DocsPicturesAreTheDemosOwn) {
+  const Result result =
+      Run({kDemoScenario, "--timeline", kDemoTimeline, "--ring", dir / "ring.svg", "--mass-plot",
+           dir / "mass-plot.svg", "--polar", dir / "polar.svg", "--hud-dir", dir});
+  ASSERT_EQ(result.status, 0) << result.err;
+  for (const char* name :
+       {"ring.svg", "mass-plot.svg", "polar.svg", "hud-1.svg", "hud-2.svg", "hud-3.svg"}) {
+    EXPECT_EQ(ReadFile(dir / name), ReadFile(fs::path(VANTREL_SOURCE_DIR) / "docs" / name))
+        << "docs/" << name << " is out of date: make it again with the README's command";
+  }
+}
+
 // Each bad input gives one message naming the file and line where there is
 // one, exit status 1, and leaves no output file behind.
 TEST_F(VantrelSim, BadInputIsNamedAndLeavesNothingBehind) {

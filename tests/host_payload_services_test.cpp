@@ -57,12 +57,20 @@ TEST_F(HostPayloadServices, DetachChildReleasesWhatIsAttachedAndNothingElse) {
 
   VesselObject* payload = sim::world().AttachPayload(*carrier_object, "P1", "Crate", 42.0);
   ASSERT_NE(payload, nullptr);
+  sim::world().time = 12.5;
   EXPECT_TRUE(Carrier().DetachChild(point, 0.3));
   EXPECT_EQ(point->child, nullptr);
   EXPECT_EQ(payload->attached_to, nullptr);
   EXPECT_EQ(payload->release_velocity, 0.3);
+  // The host keeps when and where the payload left, for pictures of the run.
+  EXPECT_EQ(payload->release_time, 12.5);
+  EXPECT_EQ(payload->released_from, point);
   EXPECT_EQ(point->detach_requests, 2);
   EXPECT_FALSE(Carrier().DetachChild(point, 0.3));
+
+  // Once the carrier is gone, the payload no longer points into it.
+  sim::world().RemoveVessel(*carrier_object);
+  EXPECT_EQ(payload->released_from, nullptr);
 }
 
 TEST_F(HostPayloadServices, GetObjectNameKeepsWithinTheBufferAndTerminates) {

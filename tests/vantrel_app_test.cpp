@@ -190,16 +190,22 @@ TEST(HudSvg, EscapesTheTextsItDraws) {
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
 }
 
-TEST(PolarCsv, OneRowAnAngleThreeColumnsAnAirfoil) {
-  const std::vector<sim::AirfoilPolar> polars = {
-      {"vertical", {{-1.0, 0.5, -0.25, 0.1}, {0.0, 0.0, 0.0, 0.05}}},
-      {"horizontal", {{-1.0, 1e-17, 2.0, 0.125}, {0.0, 0.0, 0.0, 0.05}}},
-  };
+TEST(PolarCsv, OneRowAPointThreeColumnsAnAirfoil) {
+  sim::Polars polars;
+  polars.angle = {sim::PolarSweep::Variable::kAngle,
+                  0.5,
+                  {{"vertical", {{-1.0, 0.5, 0.5, -0.25, 0.1}, {0.0, 0.5, 0.0, 0.0, 0.05}}},
+                   {"horizontal", {{-1.0, 0.5, 1e-17, 2.0, 0.125}, {0.0, 0.5, 0.0, 0.0, 0.05}}}}};
+  polars.mach = {{sim::PolarSweep::Variable::kMach,
+                  90.0,
+                  {{"vertical", {{90.0, 1.1, 0.0, 0.0, 0.5}}},
+                   {"horizontal", {{90.0, 1.1, 0.0, 0.0, 0.25}}}}}};
   EXPECT_EQ(sim::PolarCsv(polars),
-            "angle_deg,vertical cl,vertical cm,vertical cd,horizontal cl,horizontal cm,"
-            "horizontal cd\n"
-            "-1,0.5,-0.25,0.1,1e-17,2,0.125\n"
-            "0,0,0,0.05,0,0,0.05\n");
+            "sweep,angle_deg,mach,vertical cl,vertical cm,vertical cd,horizontal cl,"
+            "horizontal cm,horizontal cd\n"
+            "angle,-1,0.5,0.5,-0.25,0.1,1e-17,2,0.125\n"
+            "angle,0,0.5,0,0,0.05,0,0,0.05\n"
+            "mach,90,1.1,0,0,0.5,0,0,0.25\n");
 }
 
 TEST(TimeColumn, EightCharactersForAnyFiniteTime) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -70,6 +71,13 @@ class VantrelSim : public ::testing::Test {
     result.err = ReadFile(err);
     fs::remove(err);
     return result;
+  }
+
+  // Whether rsvg-convert draws the picture.
+  bool Renders(const fs::path& svg) const {
+    const fs::path png = dir / (svg.stem().string() + ".png");
+    return std::system(("rsvg-convert -o " + Quoted(png) + " " + Quoted(svg)).c_str()) == 0 &&
+           fs::file_size(png) > 0;
   }
 
   // The files the run left in the test's folder.
@@ -139,17 +147,160 @@ TEST_F(VantrelSim, PolarComesFromTheModulesCoefficientFunctions) {
   std::string header;
   std::getline(rows, header);
   EXPECT_EQ(header,
-            "angle_deg,vertical cl,vertical cm,vertical cd,horizontal cl,horizontal cm,"
+            "sweep,angle_deg,mach,vertical cl,vertical cm,vertical cd,horizontal cl,horizontal cm,"
             "horizontal cd");
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(rows, line);) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 361U);
+  std::vector<std::string> angle_rows;
+  std::map<std::string, double> vertical_drag_at_zero;  // by Mach number, as written
+  for (std::string line; std::getline(rows, line);) {
+    if (line.rfind("angle,", 0) == 0) angle_rows.push_back(line.substr(6));
+    if (line.rfind("mach,0,", 0) == 0) {
+      std::vector<std::string> fields;
+      std::istringstream split(line);
+      for (std::string field; std::getline(split, field, ',');) fields.push_back(field);
+      ASSERT_EQ(fields.size(), 9U) << line;
+      vertical_drag_at_zero[fields[2]] = std::stod(fields[5]);
+    }
+  }
+  ASSERT_EQ(angle_rows.size(), 361U);
   // At 0 and 90 degrees: no lift, no moment, and the vertical airfoil's drag
   // 0.4 higher broadside on, at Mach 0.9 on the wave-drag rise.
-  EXPECT_EQ(lines[180].substr(0, 12), "0,0,0,0.0559") << lines[180];
-  EXPECT_EQ(lines[270].substr(0, 13), "90,0,0,0.4559") << lines[270];
-  const fs::path png = dir / "polar.png";
-  EXPECT_EQ(std::system(("rsvg-convert -o " + Quoted(png) + " " + Quoted(svg)).c_str()), 0);
+  EXPECT_EQ(angle_rows[180].substr(0, 16), "0,0.9,0,0,0.0559") << angle_rows[180];
+  EXPECT_EQ(angle_rows[270].substr(0, 17), "90,0.9,0,0,0.4559") << angle_rows[270];
+  // The Mach sweep, 0 to 3: the wave drag rises from Mach 0.75 to 1.1.
+  ASSERT_EQ(vertical_drag_at_zero.size(), 301U);
+  EXPECT_EQ(vertical_drag_at_zero.at("0"), vertical_drag_at_zero.at("0.75"));
+  EXPECT_GT(vertical_drag_at_zero.at("0.9"), vertical_drag_at_zero.at("0.75"));
+  EXPECT_GT(vertical_drag_at_zero.at("1.1"), vertical_drag_at_zero.at("0.75") + 0.03);
+  EXPECT_LT(vertical_drag_at_zero.at("3"), vertical_drag_at_zero.at("1.1"));
+
+  const std::string picture = ReadFile(svg);
+  for (const char* panel : {">lift coefficient cl<", ">moment coefficient cm<",
+                            ">drag coefficient cd<", ">Mach number<"}) {
+    EXPECT_NE(picture.find(panel), std::string::npos) << panel;
+  }
+  // Both airfoils' lift is zero at every angle: drawn, and said so.
+  EXPECT_NE(picture.find(">vertical: 0 at every angle<"), std::string::npos);
+  EXPECT_NE(picture.find(">horizontal: 0 at every angle<"), std::string::npos);
+  EXPECT_TRUE(Renders(svg));
+}
+
+// The empty mass of the table's last row, as the table shows it.
+std::string LastTableMass(const std::string& table) {
+  std::istringstream lines(table);
+  std::string heading;
+  std::getline(lines, heading);
+  const size_t mass_end = heading.find("empty mass") + 10;
+  std::string last;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(" | ") == std::string::npos) last = line;
+  }
+  const std::string head = last.substr(0, mass_end);
+  return head.substr(head.rfind(' ') + 1);
+}
+
+TEST_F(VantrelSim, RingPictureShowsEveryPortAndWhatIsStillAttached) {
+  const fs::path svg = dir / "ring.svg";
+  const Result result = Run({kDemoScenario, "--timeline", kDemoTimeline, "--ring", svg});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(Renders(svg));
+  const std::string picture = ReadFile(svg);
+  for (int port = 1; port <= 12; ++port) {
+    const std::string id = ">PL" + std::to_string(port) + "</text>";
+    EXPECT_EQ(picture.find(id), picture.rfind(id)) << id;  // once
+    EXPECT_NE(picture.find(id), std::string::npos) << id;
+  }
+  // Attached: a payload's box names it, then its mass.
+  for (const char* attached : {">Aurora</text>", ">Draco</text>", ">Eridanus</text>"}) {
+    EXPECT_NE(picture.find(attached), std::string::npos) << attached;
+  }
+  for (const char* released : {">Borealis</text>", ">Cygnus</text>"}) {
+    EXPECT_EQ(picture.find(released), std::string::npos) << released;
+  }
+  EXPECT_NE(picture.find(">Borealis (320.5 kg)</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">released 1.00 s, 0.3 m/s</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">Cygnus (85 kg)</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">released 1.50 s, 0.3 m/s</text>"), std::string::npos);
+  EXPECT_NE(picture.find("empty mass " + LastTableMass(result.out).substr(0, 6)),
+            std::string::npos);
+}
+
+TEST_F(VantrelSim, MassPlotEndsAtTheTablesLastMass) {
+  const fs::path svg = dir / "mass.svg";
+  const Result result = Run({kDemoScenario, "--timeline", kDemoTimeline, "--mass-plot", svg});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(Renders(svg));
+  const std::string picture = ReadFile(svg);
+  const std::string last_mass = LastTableMass(result.out);
+  ASSERT_EQ(last_mass, "642.25") << result.out;
+  // The curve's end is labelled with the mass it ends at.
+  const size_t end_label = picture.find(">" + last_mass + " kg</text>");
+  EXPECT_NE(end_label, std::string::npos) << picture;
+  EXPECT_NE(picture.find(">Borealis 320.5 kg off PL3 at 1.00 s</text>"), std::string::npos);
+  EXPECT_NE(picture.find(">Cygnus 85 kg off PL4 at 1.50 s</text>"), std::string::npos);
+}
+
+TEST_F(VantrelSim, HudDirHoldsACaptionedFrameForEachHudEvent) {
+  const fs::path frames = dir / "frames";
+  const Result result = Run({kDemoScenario, "--timeline", kDemoTimeline, "--hud-dir", frames});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const struct {
+    const char* file;
+    const char* caption;
+    const char* next;
+  } expected[] = {
+      {"hud-1.svg", ">Ring \u00b7 t = 1.00 s \u00b7 HUD 1280 \u00d7 720 \u00b7 mode 1<",
+       ">Next Payload = Borealis<"},
+      {"hud-2.svg", ">Ring \u00b7 t = 1.50 s \u00b7 HUD 1280 \u00d7 720 \u00b7 mode 1<",
+       ">Next Payload = Cygnus<"},
+      {"hud-3.svg", ">Ring \u00b7 t = 2.00 s \u00b7 HUD 1024 \u00d7 768 \u00b7 mode 1<",
+       ">Next Payload = none<"},
+  };
+  for (const auto& frame : expected) {
+    SCOPED_TRACE(frame.file);
+    const std::string picture = ReadFile(frames / frame.file);
+    EXPECT_NE(picture.find(frame.caption), std::string::npos) << picture;
+    EXPECT_NE(picture.find(frame.next), std::string::npos);
+    EXPECT_TRUE(Renders(frames / frame.file));
+  }
+  EXPECT_FALSE(fs::exists(frames / "hud-4.svg"));
+}
+
+TEST_F(VantrelSim, TableStaysAlignedWithLongNamesAndTwelvePayloads) {
+  const fs::path scenario = dir / "full.scn";
+  std::string text = "BEGIN_SHIPS\nHeavy-Lift-Adapter-Ring:vantrel\nEND\n";
+  for (int port = 1; port <= 12; ++port) {
+    text += "Payload-Number-" + std::to_string(port) + ":payload\n  MASS 10\n  ATTACHED " +
+            "Heavy-Lift-Adapter-Ring:PL" + std::to_string(port) + "\nEND\n";
+  }
+  WriteFile(scenario, text + "END_SHIPS\n");
+  const Result result = Run({scenario, "--do", "step 1 1", "--do", "key J"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  std::istringstream lines(result.out);
+  std::string heading;
+  std::getline(lines, heading);
+  const size_t attached_column = heading.find("attached");
+  int rows = 0;
+  for (std::string line; std::getline(lines, line); ++rows) {
+    EXPECT_EQ(line.find("Heavy-Lift-Adapter-Ring  "), heading.find("vessel")) << line;
+    EXPECT_EQ(line.find(" payloads on "), attached_column + 2) << line;
+    EXPECT_LT(line.size(), 160U) << line;
+  }
+  EXPECT_EQ(rows, 4);
+  EXPECT_NE(result.out.find("  12 payloads on PL1-PL12\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("  11 payloads on PL2-PL12\n"), std::string::npos) << result.out;
+}
+
+// The README's pictures are what its command makes of the demo today.
+TEST_F(VantrelSim, DocsPicturesAreTheDemosOwn) {
+  const Result result =
+      Run({kDemoScenario, "--timeline", kDemoTimeline, "--ring", dir / "ring.svg", "--mass-plot",
+           dir / "mass-plot.svg", "--polar", dir / "polar.svg", "--hud-dir", dir});
+  ASSERT_EQ(result.status, 0) << result.err;
+  for (const char* name :
+       {"ring.svg", "mass-plot.svg", "polar.svg", "hud-1.svg", "hud-2.svg", "hud-3.svg"}) {
+    EXPECT_EQ(ReadFile(dir / name), ReadFile(fs::path(VANTREL_SOURCE_DIR) / "docs" / name))
+        << "docs/" << name << " is out of date: make it again with the README's command";
+  }
 }
 
 // Each error gives one line "vantrel-sim: ..." naming the file and line where
@@ -286,6 +437,9 @@ TEST_F(VantrelSim, ErrorsAreOneLineWithTheirExitStatusAndLeaveNothingBehind) {
        {"--timeline", timeline},
        1,
        "bad.timeline:1: bad HUD size \"1280x0\""},
+      {"unknown table format", "", "", {"--table", "xml"}, 2, "--table: unknown format \"xml\""},
+      {"trace not CSV", "", "", {"--trace", dir / "trace.txt"}, 2, "--trace: "},
+      {"ring picture not SVG", "", "", {"--ring", dir / "ring.png"}, 2, "--ring: "},
       {"scenario without end",
        "BEGIN_SHIPS\nRing:vantrel\n",
        "",
@@ -411,6 +565,9 @@ TEST_F(VantrelSim, OutputsNeverDestroyWhatTheyReplace) {
        {"--save", dir / "twice.csv", "--polar", dir / "real/../twice.csv"},
        "--polar: cannot write " + (dir / "real/../twice.csv").string() +
            ": another output of this run goes to the same file"},
+      {"frames into a folder that cannot be made",
+       {"--do", "hud 10x10", "--hud-dir", dir / "none/frames"},
+       "--hud-dir: cannot write " + (dir / "none/frames").string()},
       {"one file through a link",
        {"--save", real / "kept.scn", "--polar", dir / "link.csv"},
        "another output of this run goes to the same file"},
@@ -562,11 +719,30 @@ TEST_F(VantrelSim, HelpAndVersionSayWhatAUserNeeds) {
   EXPECT_EQ(help.err, "");
   std::istringstream lines(help.out);
   for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80U) << line;
-  for (const char* text :
-       {"--timeline FILE", "--do EVENT", "--save FILE", "--hud FILE.svg", "--hud-size WxH",
-        "--polar FILE.svg|.csv", "--mach M", "--root DIR", "--version", "step COUNT LENGTH",
-        "at most 1000000000", " J ", " N ", "SPACE", "RSHIFT", "RALT", "Exit status: 0",
-        "2 for a usage error", "Examples:\n  vantrel-sim examples/demo.scn --timeline"}) {
+  for (const char* text : {"--timeline FILE",
+                           "--do EVENT",
+                           "--save FILE",
+                           "--hud FILE.svg",
+                           "--hud-size WxH",
+                           "--polar FILE.svg|.csv",
+                           "--mach M",
+                           "--root DIR",
+                           "--version",
+                           "--table FORMAT",
+                           "--trace FILE.csv",
+                           "--ring FILE.svg",
+                           "--mass-plot FILE.svg",
+                           "--hud-dir DIR",
+                           "step COUNT LENGTH",
+                           "at most 1000000000",
+                           " J ",
+                           " N ",
+                           "SPACE",
+                           "RSHIFT",
+                           "RALT",
+                           "Exit status: 0",
+                           "2 for a usage error",
+                           "Examples:\n  vantrel-sim examples/demo.scn --timeline"}) {
     EXPECT_NE(help.out.find(text), std::string::npos) << text;
   }
   EXPECT_EQ(help.out.find("TEXT"), std::string::npos);

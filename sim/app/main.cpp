@@ -22,9 +22,13 @@
 #include "app/flight.h"
 #include "app/hud_svg.h"
 #include "app/input_error.h"
+#include "app/mass_plot.h"
 #include "app/output_file.h"
 #include "app/polar.h"
 #include "app/progress.h"
+#include "app/ring_svg.h"
+#include "app/run_table.h"
+#include "app/run_trace.h"
 #include "app/simulation.h"
 #include "app/text.h"
 #include "app/timeline.h"
@@ -66,6 +70,11 @@ struct Options {
   std::string hud_size = "1280x720";
   std::string polar;
   double mach = 0.5;
+  std::string table = "text";
+  std::string trace;
+  std::string ring;
+  std::string mass_plot;
+  std::string hud_dir;
   bool version = false;
 };
 
@@ -74,7 +83,14 @@ struct Plan {
   std::string root;
   int hud_width = 0;
   int hud_height = 0;
+  sim::TableFormat table_format = sim::TableFormat::kText;
   std::vector<sim::TimelineEvent> events;
+};
+
+// What the run keeps for the outputs that need more than its end state.
+struct RunRecords {
+  sim::TraceRecorder trace;
+  std::vector<sim::HudFrame> hud_frames;
 };
 
 // One output file the options ask for, with the way to make its text once
@@ -162,10 +178,25 @@ void DefineOptions(CLI::App& app, Options& options) {
       ->type_name("WxH");
   app.add_option("--polar", options.polar,
                  Help("Write the lift, moment and drag coefficients of the ring's airfoils "
-                      "from -180 to 180 degrees, as a chart or a table"))
+                      "from -180 to 180 degrees, and their drag over Mach 0 to 3, as a chart "
+                      "or a table"))
       ->type_name("FILE.svg|.csv");
   app.add_option("--mach", options.mach, Help("Mach number of the polar (default: 0.5)"))
       ->type_name("M");
+  app.add_option("--table", options.table,
+                 Help("Format of the run's table on standard output: text, csv or json "
+                      "(default: text)"))
+      ->type_name("FORMAT");
+  app.add_option("--trace", options.trace, Help("Write the ring's state after every time step"))
+      ->type_name("FILE.csv");
+  app.add_option("--ring", options.ring,
+                 Help("Draw the ring's ports, payloads and releases after the run"))
+      ->type_name("FILE.svg");
+  app.add_option("--mass-plot", options.mass_plot, Help("Plot the ring's empty mass against time"))
+      ->type_name("FILE.svg");
+  app.add_option("--hud-dir", options.hud_dir,
+                 Help("Write each hud event's frame to DIR/hud-N.svg, with a caption"))
+      ->type_name("DIR");
 }
 
 std::vector<sim::TimelineEvent> Timeline(const Options& options) {
@@ -206,6 +237,21 @@ Plan PlanRun(const Options& options) {
   if (!std::isfinite(options.mach) || options.mach < 0.0) {
     throw sim::UsageError("--mach: the Mach number must be finite and not negative");
   }
+  const auto table_format = sim::ParseTableFormat(options.table);
+  if (!table_format) {
+    throw sim::UsageError("--table: unknown format \"" + sim::Echoed(options.table) +
+                          "\" (expected text, csv or json)");
+  }
+  plan.table_format = *table_format;
+  if (!options.trace.empty() && !EndsWith(options.trace, ".csv")) {
+    throw sim::UsageError("--trace: " + options.trace + ": the trace must be .csv");
+  }
+  for (const auto& [option, path] :
+       {std::pair{"--ring", options.ring}, {"--mass-plot", options.mass_plot}}) {
+    if (!path.empty() && !EndsWith(path, ".svg")) {
+      throw sim::UsageError(std::string(option) + ": " + path + ": the picture must be .svg");
+    }
+  }
   plan.events = Timeline(options);
   return plan;
 }
@@ -213,7 +259,8 @@ Plan PlanRun(const Options& options) {
 // The one place that says which files a run writes: each output the options
 // ask for, checked before the run, made once it is over.
 std::vector<Output> PlanOutputs(const Options& options, const Plan& plan,
-                                const sim::Simulation& simulation, const sim::Flight& flight) {
+                                const sim::Simulation& simulation, const sim::Flight& flight,
+                                const RunRecords& records) {
   std::vector<Output> outputs;
   if (!options.save.empty()) {
     outputs.push_back({{"--save", options.save, {}}, [&] { return simulation.ScenarioText(); }});
@@ -231,20 +278,51 @@ std::vector<Output> PlanOutputs(const Options& options, const Plan& plan,
     const VesselObject* vessel = vessels.front();
     outputs.push_back({{"--polar", options.polar, {}}, [&options, vessel] {
                          const auto polars = sim::ComputePolars(*vessel, options.mach);
-                         return EndsWith(options.polar, ".csv")
-                                    ? sim::PolarCsv(polars)
-                                    : sim::PolarSvg(polars, options.mach);
+                         return EndsWith(options.polar, ".csv") ? sim::PolarCsv(polars)
+                                                                : sim::PolarSvg(polars);
                        }});
+  }
+  if (!options.trace.empty()) {
+    outputs.push_back(
+        {{"--trace", options.trace, {}}, [&] { return sim::TraceCsv(records.trace.trace()); }});
+  }
+  if (!options.ring.empty()) {
+    outputs.push_back({{"--ring", options.ring, {}},
+                       [] { return sim::RingSvg(sim::RecordRings(sim::world())); }});
+  }
+  if (!options.mass_plot.empty()) {
+    outputs.push_back(
+        {{"--mass-plot", options.mass_plot, {}},
+         [&] { return sim::MassPlotSvg(records.trace.trace(), sim::RecordRings(sim::world())); }});
+  }
+  if (!options.hud_dir.empty()) {
+    // Each hud event draws a frame of every module vessel.
+    size_t frames = 0;
+    for (const sim::TimelineEvent& event : plan.events) {
+      if (event.kind == sim::TimelineEvent::Kind::kHud) frames += simulation.ModuleVessels().size();
+    }
+    for (size_t frame = 0; frame < frames; ++frame) {
+      outputs.push_back(
+          {{"--hud-dir", options.hud_dir + "/hud-" + std::to_string(frame + 1) + ".svg", {}},
+           [&records, frame] { return sim::HudFrameSvg(records.hud_frames.at(frame)); }});
+    }
   }
   std::vector<sim::OutputFile> files;
   files.reserve(outputs.size());
-  for (const Output& output : outputs) files.push_back(output.file);
+  // A folder that is not there yet is made when the outputs are written:
+  // until then, check that it can be made, in place of the files it will hold.
+  const bool folder_to_make = !options.hud_dir.empty() && !std::filesystem::exists(options.hud_dir);
+  for (const Output& output : outputs) {
+    if (!folder_to_make || output.file.option != "--hud-dir") files.push_back(output.file);
+  }
+  if (folder_to_make) files.push_back({"--hud-dir", options.hud_dir, {}});
   sim::CheckOutputFiles(files);
   return outputs;
 }
 
-// The one place that writes them: every text made first, then all files.
-void WriteOutputs(std::vector<Output>& outputs) {
+// The one place that writes them: every text made first, then all files,
+// into a folder made for them if it was missing and removed again on failure.
+void WriteOutputs(std::vector<Output>& outputs, const std::string& folder) {
   std::vector<sim::OutputFile> files;
   files.reserve(outputs.size());
   for (Output& output : outputs) {
@@ -253,7 +331,15 @@ void WriteOutputs(std::vector<Output>& outputs) {
   }
   // The table first, for an output that goes to standard output too.
   std::fflush(stdout);
-  sim::WriteOutputFiles(files);
+  std::error_code error;
+  const bool made_folder = !folder.empty() && std::filesystem::create_directory(folder, error);
+  if (error) throw sim::InputError("--hud-dir: cannot make " + folder + ": " + error.message());
+  try {
+    sim::WriteOutputFiles(files);
+  } catch (const sim::InputError&) {
+    if (made_folder) std::filesystem::remove(folder, error);
+    throw;
+  }
 }
 
 std::int64_t StepsOf(const std::vector<sim::TimelineEvent>& events) {
@@ -272,8 +358,12 @@ void Fly(const Options& options) {
   } else {
     simulation.LoadScenario(options.scenario);
   }
-  sim::Flight flight(simulation, stdout);
-  std::vector<Output> outputs = PlanOutputs(options, plan, simulation, flight);
+  const auto table = sim::MakeRunTable(plan.table_format, sim::MeasureRun(simulation, plan.events));
+  sim::Flight flight(simulation, stdout, *table);
+  RunRecords records;
+  if (!options.trace.empty() || !options.mass_plot.empty()) flight.RecordTrace(records.trace);
+  if (!options.hud_dir.empty()) flight.KeepHudFrames(records.hud_frames);
+  std::vector<Output> outputs = PlanOutputs(options, plan, simulation, flight, records);
 
   std::optional<sim::Progress> progress;
   if (isatty(STDERR_FILENO) != 0) {
@@ -282,8 +372,9 @@ void Fly(const Options& options) {
   }
   flight.Start();
   for (const sim::TimelineEvent& event : plan.events) flight.Run(event);
+  flight.Finish();
   progress.reset();
-  WriteOutputs(outputs);
+  WriteOutputs(outputs, options.hud_dir);
 }
 
 // The program's version, then each module under the add-on root with the

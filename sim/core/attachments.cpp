@@ -9,8 +9,8 @@ VesselHandle VESSEL::GetAttachmentStatus(AttachmentHandle attachment) const {
   return attachment != nullptr ? attachment->child : nullptr;
 }
 
-// Releases the vessel on the point, which keeps the release velocity; false
-// when the point holds none.
+// Releases the vessel on the point, which keeps the release velocity, the
+// time and the point it left; false when the point holds none.
 bool VESSEL::DetachChild(AttachmentHandle attachment, double velocity) const {
   if (attachment == nullptr) return false;
   ++attachment->detach_requests;
@@ -19,5 +19,7 @@ bool VESSEL::DetachChild(AttachmentHandle attachment, double velocity) const {
   attachment->child = nullptr;
   child->attached_to = nullptr;
   child->release_velocity = velocity;
+  child->release_time = sim::world().time;
+  child->released_from = attachment;
   return true;
 }

@@ -75,7 +75,9 @@ struct VesselObject {
   std::vector<std::string> definition_calls;
   bool in_class_setup = false;
 
-  std::optional<double> release_velocity;  // given when DetachChild released this vessel
+  std::optional<double> release_velocity;           // given when DetachChild released this vessel
+  double release_time = 0.0;                        // the world's time at that release
+  const AttachmentObject* released_from = nullptr;  // the point it left, while its owner exists
 
   // The simulator's own scenario state of the vessel: its status line and
   // every other line of its block that it does not know, kept to be written
@@ -118,6 +120,10 @@ class World {
 
   VesselObject* Find(std::string_view name) const;
   const std::vector<std::unique_ptr<VesselObject>>& vessels() const { return vessels_; }
+
+  // Seconds since the simulation started; whoever runs the time steps
+  // advances it, and releases are stamped with it.
+  double time = 0.0;
 
   // Module-wide calls that tests must see.
   std::vector<HINSTANCE> init_lib_calls;

@@ -331,7 +331,7 @@ TEST_F(VantrelSim, ErrorsAreOneLineWithTheirExitStatusAndLeaveNothingBehind) {
       {"option without value", "", "", {"--timeline"}, 2, "--timeline: 1 required FILE missing"},
       {"endless Mach number", "", "", {"--mach", "inf"}, 2, "--mach: the Mach number must be"},
       {"two scenarios", "", "", {kDemoScenario, kDemoScenario}, 2, "not expected"},
-      {"missing root", "", "", {"--root", dir / "none"}, 2, "none: no such folder"},
+      {"missing root", "", "", {"--root", dir / "none"}, 2, "none: No such file or directory"},
       {"unknown held key",
        "",
        "",

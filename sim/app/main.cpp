@@ -220,8 +220,10 @@ Plan PlanRun(const Options& options) {
   Plan plan;
   plan.root = options.root.empty() ? sim::AddonRootOfProgram() : options.root;
   if (plan.root.empty()) throw sim::UsageError("cannot tell where the program is: give --root");
-  if (!std::filesystem::is_directory(plan.root)) {
-    throw sim::UsageError("--root: " + plan.root + ": no such folder");
+  std::error_code error;
+  if (!std::filesystem::is_directory(plan.root, error)) {
+    throw sim::UsageError("add-on root " + plan.root + ": " +
+                          (error ? error.message() : "no such folder"));
   }
   if (!sim::ParseHudSize(options.hud_size, plan.hud_width, plan.hud_height)) {
     throw sim::UsageError("--hud-size: bad HUD size \"" + sim::Echoed(options.hud_size) +

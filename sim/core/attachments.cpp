@@ -6,6 +6,7 @@
 
 VesselHandle VESSEL::GetAttachmentStatus(AttachmentHandle attachment) const {
   ++vessel_->attachment_queries;
+  vessel_->latest_attachment_query = sim::world().NextCallNumber();
   return attachment != nullptr ? attachment->child : nullptr;
 }
 

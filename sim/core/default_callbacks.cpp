@@ -63,7 +63,9 @@ bool VESSEL3::clbkLoadPanel2D(int /*id*/, void* /*panel*/, unsigned long /*viewp
   return false;
 }
 bool VESSEL3::clbkDrawHUD(int /*mode*/, const HUDPAINTSPEC* /*spec*/, oapi::Sketchpad* /*skp*/) {
-  ++GetHandle()->default_hud_draws;
+  VesselObject& vessel = *GetHandle();
+  ++vessel.default_hud_draws;
+  vessel.latest_default_hud_draw = sim::world().NextCallNumber();
   return true;
 }
 void VESSEL3::clbkRenderHUD(int /*mode*/, const HUDPAINTSPEC* /*spec*/, void* /*texture*/) {}

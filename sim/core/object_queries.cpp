@@ -16,6 +16,7 @@ double oapiGetMass(VesselHandle vessel) {
 // receives nothing.
 void oapiGetObjectName(VesselHandle vessel, char* name, int size) {
   ++vessel->name_queries;
+  vessel->latest_name_query = sim::world().NextCallNumber();
   if (name == nullptr || size <= 0) return;
   const std::size_t length = std::min(vessel->name.size(), static_cast<std::size_t>(size) - 1);
   std::memcpy(name, vessel->name.data(), length);

@@ -75,8 +75,8 @@ void World::Clear() {
   init_lib_calls.clear();
   date_to_int_calls = 0;
   date_to_int_answer.reset();
-  induced_drag_call.clear();
-  wave_drag_call.clear();
+  induced_drag_arguments.reset();
+  wave_drag_arguments.reset();
 }
 
 VesselObject* World::Find(std::string_view name) const {

@@ -2,6 +2,7 @@
 // vessels' modules told it.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,12 +75,20 @@ struct VesselObject {
   std::vector<std::string> definition_calls;
   bool in_class_setup = false;
 
+  // The flight model that the vessel's interface was constructed with.
+  int flight_model = -1;
+
   // What the simulator is asked while the vessel flies, counted without
-  // allocating so that per-step callbacks can be measured.
+  // allocating so that per-step callbacks can be measured. Each kind also
+  // keeps the number of its latest call (World::NextCallNumber), so that tests
+  // can order it against other calls, those on a drawing surface among them.
   int attachment_queries = 0;  // GetAttachmentStatus calls through this vessel's interface
   int mass_queries = 0;        // oapiGetMass calls for this vessel
   int name_queries = 0;        // oapiGetObjectName calls for this vessel
   int default_hud_draws = 0;   // calls of the default Sketchpad HUD callback
+  unsigned long latest_attachment_query = 0;
+  unsigned long latest_name_query = 0;
+  unsigned long latest_default_hud_draw = 0;
   std::optional<double> release_velocity;  // given when DetachChild released this vessel
 
   // The simulator's own scenario state of the vessel: its status line and
@@ -124,16 +133,21 @@ class World {
   VesselObject* Find(std::string_view name) const;
   const std::vector<std::unique_ptr<VesselObject>>& vessels() const { return vessels_; }
 
+  // Numbers the calls that tests order against each other, from 1 up.
+  unsigned long NextCallNumber() { return ++call_count_; }
+
   // Module-wide calls that tests must see.
   std::vector<HINSTANCE> init_lib_calls;
   int date_to_int_calls = 0;
   std::optional<int> date_to_int_answer;  // when set, Date2Int answers this instead
-  // The latest call of each drag function, as call text.
-  std::string induced_drag_call;
-  std::string wave_drag_call;
+  // The arguments of the latest call of each drag function, kept as numbers:
+  // coefficient functions run many times a step and must not allocate.
+  std::optional<std::array<double, 3>> induced_drag_arguments;
+  std::optional<std::array<double, 5>> wave_drag_arguments;
 
  private:
   std::vector<std::unique_ptr<VesselObject>> vessels_;
+  unsigned long call_count_ = 0;
 };
 
 // The one world that the simulator's exported functions act on.

@@ -95,17 +95,15 @@ void Flight::DrawHud(int width, int height, int mode, RecordingSketchpad& sketch
 }
 
 // Each step, every vessel's step-begin callback runs, then every vessel's
-// step-end callback.
+// step-end callback. Steps neither create nor remove vessels, so the list is
+// made once and the steps themselves allocate nothing.
 void Flight::Step(int count, double length) {
+  const std::vector<VesselObject*> vessels = simulation_.ModuleVessels();
   for (int step = 0; step < count; ++step) {
     time_ += length;
     const double mjd = kStartMjd + time_ / kSecondsPerDay;
-    for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-      Callbacks(*vessel).clbkStepBegin(time_, length, mjd);
-    }
-    for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-      Callbacks(*vessel).clbkStepEnd(time_, length, mjd);
-    }
+    for (const VesselObject* vessel : vessels) Callbacks(*vessel).clbkStepBegin(time_, length, mjd);
+    for (const VesselObject* vessel : vessels) Callbacks(*vessel).clbkStepEnd(time_, length, mjd);
   }
 }
 

@@ -8,7 +8,6 @@
 //                                              marks; bench/instruction_ratios
 //                                              reads them
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <valgrind/callgrind.h>
 
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "hot_paths.h"
+#include "support/heap.h"
 
 namespace {
 
@@ -57,15 +57,14 @@ void StepRings(benchmark::State& state) {
   }
 }
 
-// The heap taken by one ovcInit, as the C library counts it (with its own
-// bookkeeping).
+// The bytes one ovcInit asks of operator new.
 void BytesPerInstance(benchmark::State& state) {
   VesselObject& vessel = sim::world().AddVessel("Counted", "vantrel");
   double bytes = 0.0;
   for (auto _ : state) {
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = sim::heap_probe().allocated_bytes;
     VESSEL* instance = rig->module->ovcInit(&vessel, 1);
-    bytes = static_cast<double>(mallinfo2().uordblks - before);
+    bytes = static_cast<double>(sim::heap_probe().allocated_bytes - before);
     rig->module->ovcExit(instance);
   }
   state.counters["bytes_per_ovcInit"] = bytes;

@@ -25,6 +25,7 @@ void* Allocate(std::size_t size) noexcept {
   if (memory == nullptr) return nullptr;
   if (probe.fill_with_garbage) std::memset(memory, sim::kGarbageByte, size);
   ++probe.allocations;
+  probe.allocated_bytes += size;
   probe.last_allocation = memory;
   return memory;
 }

@@ -9,6 +9,7 @@ namespace sim {
 
 struct HeapProbe {
   std::size_t allocations = 0;      // operator new calls that succeeded
+  std::size_t allocated_bytes = 0;  // the sizes they asked for, added up
   void* last_allocation = nullptr;  // what the last one returned
   void* last_release = nullptr;     // what the last operator delete released
   bool fail_allocations = false;    // every operator new fails while set

@@ -84,7 +84,7 @@ void DrawLine(oapi::Sketchpad* skp, const Placement& place, const ReadoutLine& l
   skp->Text(place.x, place.dy + Pixels(line.offset * place.scale), text, static_cast<int>(length));
 }
 
-std::string_view NoDetail() { return {}; }
+std::string_view NoDetail() { return ""; }
 
 // The name of the vessel on the port, or "none" when it is empty.
 std::string_view PayloadName(const VESSEL& ring, AttachmentHandle port,

@@ -32,6 +32,7 @@ void* Allocate(std::size_t size) noexcept {
 
 void Release(void* memory) noexcept {
   if (memory == nullptr) return;
+  ++sim::heap_probe().releases;
   sim::heap_probe().last_release = memory;
   std::free(memory);  // NOLINT(cppcoreguidelines-no-malloc): the heap itself
 }

@@ -1,5 +1,6 @@
 #include "hot_paths.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -84,9 +85,9 @@ __attribute__((noinline)) void FloorHud(const FloorRing& ring, const HUDPAINTSPE
     name = name_buffer;
   }
   char text[256];
-  std::memcpy(text, "Next Payload = ", 15);
+  std::copy_n("Next Payload = ", 15, text);
   const std::size_t length = std::strlen(name);
-  std::memcpy(text + 15, name, length);
+  std::copy_n(name, length, text + 15);
   skp->Text(x, dy + static_cast<int>(200.0 * s), text, static_cast<int>(15 + length));
 }
 
@@ -198,14 +199,11 @@ Rig::~Rig() {
 
 const std::vector<HotPath>& HotPaths() {
   static const std::vector<HotPath> paths = {
-      {"step, 0 payloads",
-       [](Rig& rig) { rig.empty->clbkStepBegin(kTime, kStepLength, kMjd); },
+      {"step, 0 payloads", [](Rig& rig) { rig.empty->clbkStepBegin(kTime, kStepLength, kMjd); },
        [](Rig& rig) { FloorStep(rig.floor_empty); }},
-      {"step, 5 payloads",
-       [](Rig& rig) { rig.with_5->clbkStepBegin(kTime, kStepLength, kMjd); },
+      {"step, 5 payloads", [](Rig& rig) { rig.with_5->clbkStepBegin(kTime, kStepLength, kMjd); },
        [](Rig& rig) { FloorStep(rig.floor_5); }},
-      {"step, 12 payloads",
-       [](Rig& rig) { rig.with_12->clbkStepBegin(kTime, kStepLength, kMjd); },
+      {"step, 12 payloads", [](Rig& rig) { rig.with_12->clbkStepBegin(kTime, kStepLength, kMjd); },
        [](Rig& rig) { FloorStep(rig.floor_12); }},
       {"key J", [](Rig& rig) { ModuleKey(rig, kKeyJ, true, rig.keyboard); },
        [](Rig& rig) { FloorKeyOf(rig, kKeyJ, true, rig.keyboard); }},
@@ -220,8 +218,7 @@ const std::vector<HotPath>& HotPaths() {
       {"HUD, named payload",
        [](Rig& rig) { rig.with_12->clbkDrawHUD(1, &rig.hud, &rig.sketchpad); },
        [](Rig& rig) { FloorHud(rig.floor_12, &rig.hud, &rig.sketchpad); }},
-      {"HUD, empty port",
-       [](Rig& rig) { rig.empty->clbkDrawHUD(1, &rig.hud, &rig.sketchpad); },
+      {"HUD, empty port", [](Rig& rig) { rig.empty->clbkDrawHUD(1, &rig.hud, &rig.sketchpad); },
        [](Rig& rig) { FloorHud(rig.floor_empty, &rig.hud, &rig.sketchpad); }},
       {"VLiftCoeff", [](Rig& rig) { CallAirfoil(rig, 0); },
        [](Rig& rig) { CallFloorAirfoil(rig, 0); }},

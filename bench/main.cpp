@@ -46,9 +46,9 @@ void StepRings(benchmark::State& state) {
     for (const VesselObject* ring : rings) sim::Callbacks(*ring).clbkStepBegin(1.0, 0.02, 51544.5);
   }
   state.SetItemsProcessed(state.iterations() * count);
-  state.counters["per_ring_step"] = benchmark::Counter(
-      static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
-                                      benchmark::Counter::kInvert);
+  state.counters["per_ring_step"] =
+      benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
   for (VesselObject* ring : rings) {
     for (const auto& point : ring->attachments) {
       if (point->child != nullptr) sim::world().RemoveVessel(*point->child);
@@ -147,8 +147,7 @@ int main(int argc, char** argv) {
   for (const bench::HotPath& path : bench::HotPaths()) {
     benchmark::RegisterBenchmark((std::string(path.name) + "/module").c_str(), RunPath,
                                  path.module);
-    benchmark::RegisterBenchmark((std::string(path.name) + "/floor").c_str(), RunPath,
-                                 path.floor);
+    benchmark::RegisterBenchmark((std::string(path.name) + "/floor").c_str(), RunPath, path.floor);
   }
   benchmark::RegisterBenchmark("step rings", StepRings)->Arg(1)->Arg(10)->Arg(100)->Arg(1000);
   benchmark::RegisterBenchmark("bytes per ovcInit", BytesPerInstance)->Iterations(100);

@@ -12,9 +12,8 @@ namespace {
 
 bool SameEvent(const sim::TimelineEvent& a, const sim::TimelineEvent& b) {
   return a.kind == b.kind && a.text == b.text && a.step_count == b.step_count &&
-         a.step_length == b.step_length && a.key_code == b.key_code &&
-         a.held_keys == b.held_keys && a.hud_width == b.hud_width &&
-         a.hud_height == b.hud_height && a.hud_mode == b.hud_mode;
+         a.step_length == b.step_length && a.key_code == b.key_code && a.held_keys == b.held_keys &&
+         a.hud_width == b.hud_width && a.hud_height == b.hud_height && a.hud_mode == b.hud_mode;
 }
 
 }  // namespace

@@ -206,12 +206,11 @@ TEST_F(Airfoils, VerticalDragAtWorkedAngles) {
   const struct {
     double aoa, mach, cd;
   } cases[] = {
-      {0.0, 0.0, 0.03},
-      {kHalfPi, 0.0, 0.43},           // sin^2 = 1
-      {-kPi / 6, 0.0, 0.13},          // sin^2 = 1/4
-      {kPi / 4, 1.05, 0.27},          // sin^2 = 1/2, wave drag at its peak
-      {kPi, 0.5, 0.03},               // sin^2 = 0
-      {-2 * kPi / 3, 1.05, 0.37},     // sin^2 = 3/4
+      {0.0, 0.0, 0.03},           {kHalfPi, 0.0, 0.43},  // sin^2 = 1
+      {-kPi / 6, 0.0, 0.13},                             // sin^2 = 1/4
+      {kPi / 4, 1.05, 0.27},                             // sin^2 = 1/2, wave drag at its peak
+      {kPi, 0.5, 0.03},                                  // sin^2 = 0
+      {-2 * kPi / 3, 1.05, 0.37},                        // sin^2 = 3/4
   };
   for (const auto& example : cases) {
     EXPECT_NEAR(Evaluate(kVertical, example.aoa, example.mach).cd, example.cd, 1e-15)

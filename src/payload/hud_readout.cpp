@@ -31,9 +31,9 @@ struct ReadoutLine {
   double offset;  // from the block's top, in units of s
   std::string_view label;
 };
-const ReadoutLine kJettisonLine = {168.0, "J = Jettison Payload"};
-const ReadoutLine kSelectLine = {184.0, "N = Select Next Payload"};
-const ReadoutLine kPayloadLine = {200.0, "Next Payload = "};
+constexpr ReadoutLine kJettisonLine = {168.0, "J = Jettison Payload"};
+constexpr ReadoutLine kSelectLine = {184.0, "N = Select Next Payload"};
+constexpr ReadoutLine kPayloadLine = {200.0, "Next Payload = "};
 const std::string_view kNoPayload = "none";
 
 // Where the block goes on a HUD of the given size.
@@ -74,14 +74,14 @@ std::size_t Append(char (&text)[kTextBufferLength], std::size_t length, std::str
 
 // One line: the colour set anew, then the label followed by its detail. The
 // detail is fetched only after the colour is set, so the payload line asks
-// for its payload between the two surface calls.
-template <typename Detail>
-void DrawLine(oapi::Sketchpad* skp, const Placement& place, const ReadoutLine& line,
-              Detail detail) {
+// for its payload between the two surface calls. The line is a constant of
+// the function, so that its label is copied as the fixed text it is.
+template <const ReadoutLine& kLine, typename Detail>
+void DrawLine(oapi::Sketchpad* skp, const Placement& place, Detail detail) {
   skp->SetTextColor(kTextColour);
   char text[kTextBufferLength];
-  const std::size_t length = Append(text, Append(text, 0, line.label), detail());
-  skp->Text(place.x, place.dy + Pixels(line.offset * place.scale), text, static_cast<int>(length));
+  const std::size_t length = Append(text, Append(text, 0, kLine.label), detail());
+  skp->Text(place.x, place.dy + Pixels(kLine.offset * place.scale), text, static_cast<int>(length));
 }
 
 std::string_view NoDetail() { return ""; }
@@ -102,10 +102,10 @@ std::string_view PayloadName(const VESSEL& ring, AttachmentHandle port,
 bool vantrel::clbkDrawHUD(int mode, const HUDPAINTSPEC* spec, oapi::Sketchpad* skp) {
   VESSEL3::clbkDrawHUD(mode, spec, skp);
   const Placement place = PlaceReadout(spec->W, spec->H);
-  DrawLine(skp, place, kJettisonLine, NoDetail);
-  DrawLine(skp, place, kSelectLine, NoDetail);
+  DrawLine<kJettisonLine>(skp, place, NoDetail);
+  DrawLine<kSelectLine>(skp, place, NoDetail);
   char name[kNameBufferLength];
-  DrawLine(skp, place, kPayloadLine,
-           [&] { return PayloadName(*this, payload_port[next_payload], name); });
+  DrawLine<kPayloadLine>(skp, place,
+                         [&] { return PayloadName(*this, payload_port[next_payload], name); });
   return true;
 }

@@ -54,6 +54,17 @@ TEST_F(EntryPoints, ExitReleasesTheInstanceThatInitAllocated) {
   EXPECT_EQ(sim::heap_probe().last_release, instance);
 }
 
+TEST_F(EntryPoints, InitHandsTheFlightModelToTheSimulator) {
+  for (const int flight_model : {0, 1, 7}) {
+    VesselObject& vessel = sim::world().AddVessel("Ring", "vantrel");
+    VESSEL* ring = module->ovcInit(&vessel, flight_model);
+    ASSERT_NE(ring, nullptr);
+    EXPECT_EQ(vessel.flight_model, flight_model);
+    module->ovcExit(ring);
+    sim::world().RemoveVessel(vessel);
+  }
+}
+
 TEST_F(EntryPoints, InitGivesNullWhenNoMemoryCanBeHad) {
   VesselObject& vessel = sim::world().AddVessel("Ring", "vantrel");
   sim::heap_probe().fail_allocations = true;

@@ -65,6 +65,22 @@ TEST_F(HudReadout, WritesThreeGreenLinesEachAfterItsColour) {
   EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 1);
 }
 
+// The default readout comes first; the payload line asks which payload is on
+// the port only after its colour is set, and before it writes the name.
+TEST_F(HudReadout, DrawsAfterTheDefaultAndAsksForThePayloadBetweenItsColourAndItsText) {
+  VesselObject* payload = sim::world().AttachPayload(*ring, "PL1", "Alpha", 100.0);
+  ASSERT_NE(payload, nullptr);
+  Draw();
+  const std::vector<sim::SketchpadCall>& calls = sketchpad.calls();
+  ASSERT_EQ(calls.size(), 6U);
+  const sim::VesselCounts of_ring = sim::host_counters().Of(*ring);
+  const sim::VesselCounts of_payload = sim::host_counters().Of(*payload);
+  EXPECT_LT(of_ring.latest_default_hud_draw, calls[0].number);
+  EXPECT_GT(of_ring.latest_attachment_query, calls[4].number);
+  EXPECT_GT(of_payload.latest_name_query, of_ring.latest_attachment_query);
+  EXPECT_LT(of_payload.latest_name_query, calls[5].number);
+}
+
 TEST_F(HudReadout, PlacesTheBlockByHeightAndShiftsItOnWideHuds) {
   const struct {
     int width;

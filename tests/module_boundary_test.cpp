@@ -159,3 +159,33 @@ TEST(ModuleExitFunction, ExportedByTheModuleItIsCalledAtUnloadWithItsInstance) {
     EXPECT_EQ(host_exit_function_calls, 0);
   }
 }
+
+// The lookup searches the module and the libraries it depends on; only the
+// module's own exports count.
+TEST(ModuleExitFunction, OneExportedByALibraryTheModuleNeedsIsNotCalled) {
+  module_exit_calls.clear();
+  std::string error;
+  auto variant = sim::VesselModule::Open(VANTREL_WITH_EXIT_DEPENDENCY_PATH, error);
+  ASSERT_NE(variant, nullptr) << error;
+  variant.reset();
+  EXPECT_TRUE(module_exit_calls.empty());
+}
+
+// Where the static of the probing variant reports: how many InitLib calls the
+// host had seen when the static got its value.
+std::vector<std::size_t> init_lib_calls_at_static_initialisation;
+extern "C" void RecordStaticInitialisation() {
+  init_lib_calls_at_static_initialisation.push_back(sim::world().init_lib_calls.size());
+}
+
+TEST(ModuleLoadOrder, TheLoadHandlerRunsAfterEveryStaticHasItsValue) {
+  sim::world().Clear();
+  init_lib_calls_at_static_initialisation.clear();
+  std::string error;
+  auto variant = sim::VesselModule::Open(VANTREL_STATIC_PROBE_PATH, error);
+  ASSERT_NE(variant, nullptr) << error;
+  EXPECT_EQ(init_lib_calls_at_static_initialisation, std::vector<std::size_t>{0});
+  EXPECT_EQ(sim::world().init_lib_calls, std::vector<HINSTANCE>{variant->instance()});
+  variant.reset();
+  sim::world().Clear();
+}

@@ -157,6 +157,15 @@ TEST_F(PayloadRelease, EachStepAddsThePayloadsStillAttached) {
   EXPECT_EQ(sim::host_counters().Of(*ring).mass_queries, 0);
 }
 
+// The payload masses are summed first and the ring's own mass added last:
+// (0.1 + 0.2) + 200 is 200.3, while 200 + 0.1 + 0.2 would be 200.29999999999998.
+TEST_F(PayloadRelease, TheRingsOwnMassIsAddedAfterThePayloads) {
+  ASSERT_NE(sim::world().AttachPayload(*ring, "PL1", "Alpha", 0.1), nullptr);
+  ASSERT_NE(sim::world().AttachPayload(*ring, "PL2", "Bravo", 0.2), nullptr);
+  Step();
+  EXPECT_EQ(ring->empty_mass, 200.3);
+}
+
 TEST_F(PayloadRelease, StepEndAsksAndChangesNothing) {
   ASSERT_NE(sim::world().AttachPayload(*ring, "PL1", "Alpha", 150.0), nullptr);
   ring->empty_mass = 123.0;

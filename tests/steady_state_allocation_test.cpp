@@ -1,7 +1,12 @@
-// The callbacks that run on every time step, key press and HUD frame allocate
-// nothing: the whole process's heap is counted across many calls.
+// What runs on every time step, key press, HUD frame and airfoil evaluation
+// allocates nothing, host included: the whole process's heap is counted across
+// many calls.
+#include <cstdio>
+#include <memory>
 #include <string>
 
+#include "app/flight.h"
+#include "app/simulation.h"
 #include "core/recording_sketchpad.h"
 #include "support/heap.h"
 #include "support/host_counters.h"
@@ -35,4 +40,53 @@ TEST_F(SteadyState, StepKeyAndHudCallbacksAllocateNothing) {
   EXPECT_EQ(ring.empty_mass, 200.0);
   EXPECT_EQ(sim::host_counters().Of(ring).attachment_queries, 1 + 1000 * 13);
   EXPECT_EQ(sketchpad.calls().size(), 6U);
+}
+
+TEST_F(SteadyState, CoefficientFunctionsAllocateNothing) {
+  const VesselObject& ring = AddRing();
+  double checksum = 0.0;
+  const std::size_t before = sim::heap_probe().allocations;
+  for (int call = 0; call < 1000; ++call) {
+    for (const auto& airfoil : ring.airfoils) {
+      double cl = 0.0;
+      double cm = 0.0;
+      double cd = 0.0;
+      airfoil->coefficients(ring.interface, -3.0 + call * 0.006, call * 0.003, 1e6,
+                            airfoil->context, &cl, &cm, &cd);
+      checksum += cd;
+    }
+  }
+  EXPECT_EQ(sim::heap_probe().allocations - before, 0U);
+  EXPECT_GT(checksum, 2 * 1000 * 0.03);  // every call gave its drag
+  EXPECT_TRUE(sim::world().wave_drag_arguments.has_value());
+}
+
+// vantrel-sim's flight: a thousand steps take the same allocations as one, so
+// the steps themselves take none.
+TEST(SteadyStateFlight, VantrelSimStepsAllocateNothing) {
+  sim::world().Clear();
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> table(std::tmpfile(), std::fclose);
+  ASSERT_NE(table, nullptr);
+  {
+    sim::Simulation simulation(VANTREL_BUILD_DIR);
+    VesselObject& ring = simulation.AddVessel("Ring", "vantrel");
+    ASSERT_NE(sim::world().AttachPayload(ring, "PL3", "Alpha", 150.0), nullptr);
+    const auto run_table = sim::MakeRunTable(sim::TableFormat::kText, {});
+    sim::Flight flight(simulation, table.get(), *run_table);
+    const auto allocations_of = [&](int steps) {
+      sim::TimelineEvent event;
+      event.kind = sim::TimelineEvent::Kind::kStep;
+      event.text = "step";
+      event.step_count = steps;
+      event.step_length = 0.02;
+      const std::size_t before = sim::heap_probe().allocations;
+      flight.Run(event);
+      return sim::heap_probe().allocations - before;
+    };
+    allocations_of(1);  // whatever happens once only
+    const std::size_t one_step = allocations_of(1);
+    EXPECT_EQ(allocations_of(1000), one_step);
+    EXPECT_EQ(sim::host_counters().Of(ring).attachment_queries, 12 * 1002);
+  }
+  sim::world().Clear();
 }

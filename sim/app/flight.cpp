@@ -72,20 +72,18 @@ void Flight::DrawHud(int width, int height, int mode, RecordingSketchpad& sketch
 }
 
 // Each step, every vessel's step-begin callback runs, then every vessel's
-// step-end callback.
+// step-end callback. Steps neither create nor remove vessels, so the list is
+// made once and the steps themselves allocate nothing.
 void Flight::Step(std::int64_t count, double length) {
+  const std::vector<VesselObject*> vessels = simulation_.ModuleVessels();
   for (std::int64_t step = 0; step < count; ++step, ++steps_) {
     if (progress_ != nullptr && steps_ % kStepsPerProgressUpdate == 0) progress_->Update(steps_);
     time_ += length;
     world().time = time_;
     const double mjd = kStartMjd + time_ / kSecondsPerDay;
-    for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-      Callbacks(*vessel).clbkStepBegin(time_, length, mjd);
-    }
-    for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-      Callbacks(*vessel).clbkStepEnd(time_, length, mjd);
-    }
-    if (recorder_ != nullptr) recorder_->Record(time_, length, simulation_.ModuleVessels());
+    for (const VesselObject* vessel : vessels) Callbacks(*vessel).clbkStepBegin(time_, length, mjd);
+    for (const VesselObject* vessel : vessels) Callbacks(*vessel).clbkStepEnd(time_, length, mjd);
+    if (recorder_ != nullptr) recorder_->Record(time_, length, vessels);
   }
 }
 

@@ -29,6 +29,8 @@ std::vector<ScenarioEntry> ParseScenario(std::istream& file, const std::string& 
   int number = 0;
   while (std::getline(file, raw)) {
     ++number;
+    // Lines reach modules as C strings: a NUL would cut them short.
+    if (raw.find('\0') != std::string::npos) throw InputError(path, number, "a NUL character");
     const std::string_view line = WithoutComment(raw);
     if (line.empty()) continue;
     switch (place) {

@@ -79,8 +79,8 @@ void World::Clear() {
   while (!vessels_.empty()) RemoveVessel(*vessels_.back());
   time = 0.0;
   init_lib_calls.clear();
-  induced_drag_call.clear();
-  wave_drag_call.clear();
+  induced_drag_arguments.reset();
+  wave_drag_arguments.reset();
   if (probe != nullptr) probe->WorldCleared();
 }
 

@@ -2,6 +2,7 @@
 // vessels' modules told it.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,6 +76,9 @@ struct VesselObject {
   std::vector<std::string> definition_calls;
   bool in_class_setup = false;
 
+  // The flight model that the vessel's interface was constructed with.
+  int flight_model = -1;
+
   std::optional<double> release_velocity;           // given when DetachChild released this vessel
   double release_time = 0.0;                        // the world's time at that release
   const AttachmentObject* released_from = nullptr;  // the point it left, while its owner exists
@@ -125,16 +129,22 @@ class World {
   // advances it, and releases are stamped with it.
   double time = 0.0;
 
+  // Numbers the calls that tests order against each other, from 1 up: those
+  // on a drawing surface, and those a probe is told of.
+  unsigned long NextCallNumber() { return ++call_count_; }
+
   // Module-wide calls that tests must see.
   std::vector<HINSTANCE> init_lib_calls;
   // Told of what the module asks while vessels fly; set by tests only.
   HostProbe* probe = nullptr;
-  // The latest call of each drag function, as call text.
-  std::string induced_drag_call;
-  std::string wave_drag_call;
+  // The arguments of the latest call of each drag function, kept as numbers:
+  // coefficient functions run many times a step and must not allocate.
+  std::optional<std::array<double, 3>> induced_drag_arguments;
+  std::optional<std::array<double, 5>> wave_drag_arguments;
 
  private:
   std::vector<std::unique_ptr<VesselObject>> vessels_;
+  unsigned long call_count_ = 0;
 };
 
 // The one world that the simulator's exported functions act on.

@@ -37,11 +37,21 @@ VesselCounts& HostCounters::Find(const VesselObject& vessel) {
 }
 
 void HostCounters::AttachmentQueried(const VesselObject& vessel) {
-  ++Find(vessel).attachment_queries;
+  VesselCounts& counts = Find(vessel);
+  ++counts.attachment_queries;
+  counts.latest_attachment_query = world().NextCallNumber();
 }
 void HostCounters::MassQueried(const VesselObject& vessel) { ++Find(vessel).mass_queries; }
-void HostCounters::NameQueried(const VesselObject& vessel) { ++Find(vessel).name_queries; }
-void HostCounters::DefaultHudDrawn(const VesselObject& vessel) { ++Find(vessel).default_hud_draws; }
+void HostCounters::NameQueried(const VesselObject& vessel) {
+  VesselCounts& counts = Find(vessel);
+  ++counts.name_queries;
+  counts.latest_name_query = world().NextCallNumber();
+}
+void HostCounters::DefaultHudDrawn(const VesselObject& vessel) {
+  VesselCounts& counts = Find(vessel);
+  ++counts.default_hud_draws;
+  counts.latest_default_hud_draw = world().NextCallNumber();
+}
 
 std::optional<int> HostCounters::DateConverted() {
   ++date_to_int_calls;

@@ -16,6 +16,11 @@ struct VesselCounts {
   int mass_queries = 0;        // oapiGetMass calls for the vessel
   int name_queries = 0;        // oapiGetObjectName calls for the vessel
   int default_hud_draws = 0;   // calls of the default Sketchpad HUD callback
+  // The call number (World::NextCallNumber) of the latest call of each kind,
+  // so that tests can order it against other calls, a drawing surface's too.
+  unsigned long latest_attachment_query = 0;
+  unsigned long latest_name_query = 0;
+  unsigned long latest_default_hud_draw = 0;
 };
 
 class HostCounters final : public HostProbe {

@@ -1,6 +1,5 @@
 // Class setup: every definition call, its values and its order, and the port
 // handles the ring keeps.
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -60,6 +59,8 @@ TEST_F(ClassSetup, KeepsThePortHandlesInTableOrderAndSelectsTheFirst) {
   EXPECT_EQ(Ring(ring).next_payload, 0);
 }
 
+// Construction selects the first port and holds no ports, whatever the new
+// memory held; class setup then fills every handle and selects the first port.
 TEST_F(ClassSetup, SelectsTheFirstPortWhateverTheNewInstanceHeld) {
   VesselObject& vessel = sim::world().AddVessel("Ring", "vantrel");
   vessel.module = module.get();
@@ -67,13 +68,15 @@ TEST_F(ClassSetup, SelectsTheFirstPortWhateverTheNewInstanceHeld) {
   vessel.interface = module->ovcInit(&vessel, 1);
   sim::heap_probe().fill_with_garbage = false;
   ASSERT_NE(vessel.interface, nullptr);
-  int garbage = 0;
-  std::memset(&garbage, sim::kGarbageByte, sizeof garbage);
-  ASSERT_EQ(Ring(vessel).next_payload, garbage);
+  EXPECT_EQ(Ring(vessel).next_payload, 0);
+  for (AttachmentHandle port : Ring(vessel).payload_port) EXPECT_EQ(port, nullptr);
 
+  Ring(vessel).next_payload = 4;
   sim::World::DefineClass(vessel);
   EXPECT_EQ(Ring(vessel).next_payload, 0);
-  EXPECT_EQ(Ring(vessel).payload_port[11], vessel.attachments[11].get());
+  for (int port = 0; port < kPayloadPortCount; ++port) {
+    EXPECT_EQ(Ring(vessel).payload_port[port], vessel.attachments[port].get());
+  }
 }
 
 TEST_F(ClassSetup, RunningAgainOverwritesEveryHandleAndTheSelection) {

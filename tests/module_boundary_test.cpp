@@ -1,5 +1,6 @@
 // How the module meets the system's loader: the load and unload
 // notifications, thread notifications, and the exit functions.
+#include <cstddef>
 #include <thread>
 #include <vector>
 
@@ -67,4 +68,23 @@ TEST(ModuleThreads, ThreadNotificationsChangeNothing) {
 
   variant.reset();
   EXPECT_EQ(module_exit_calls, std::vector<HINSTANCE>{instance});
+}
+
+// Where the static of the probing variant reports: how many InitLib calls the
+// host had seen when the static got its value.
+std::vector<std::size_t> init_lib_calls_at_static_initialisation;
+extern "C" OAPIFUNC void RecordStaticInitialisation() {
+  init_lib_calls_at_static_initialisation.push_back(sim::world().init_lib_calls.size());
+}
+
+TEST(ModuleLoadOrder, TheLoadHandlerRunsAfterEveryStaticHasItsValue) {
+  sim::world().Clear();
+  init_lib_calls_at_static_initialisation.clear();
+  std::string error;
+  auto variant = sim::VesselModule::Open(VANTREL_STATIC_PROBE_PATH, error);
+  ASSERT_NE(variant, nullptr) << error;
+  EXPECT_EQ(init_lib_calls_at_static_initialisation, std::vector<std::size_t>{0});
+  EXPECT_EQ(sim::world().init_lib_calls, std::vector<HINSTANCE>{variant->instance()});
+  variant.reset();
+  sim::world().Clear();
 }

@@ -28,8 +28,7 @@ AirfoilHandle VESSEL::CreateAirfoil3(AIRFOIL_ORIENTATION orientation, const VECT
 // Lift-induced drag of a finite wing: cl^2 / (pi * A * e), with A the aspect
 // ratio and e the span efficiency (1 for an elliptic lift distribution).
 double oapiGetInducedDrag(double cl, double aspect_ratio, double efficiency) {
-  sim::world().induced_drag_call =
-      sim::CallText("oapiGetInducedDrag", cl, aspect_ratio, efficiency);
+  sim::world().induced_drag_arguments = {cl, aspect_ratio, efficiency};
   return cl * cl / (kPi * aspect_ratio * efficiency);
 }
 
@@ -43,7 +42,7 @@ double oapiGetInducedDrag(double cl, double aspect_ratio, double efficiency) {
 //   to 1 / sqrt(M^2 - 1), scaled to meet cd_max at M3.
 // A NaN Mach number gives NaN.
 double oapiGetWaveDrag(double mach, double mach1, double mach2, double mach3, double cd_max) {
-  sim::world().wave_drag_call = sim::CallText("oapiGetWaveDrag", mach, mach1, mach2, mach3, cd_max);
+  sim::world().wave_drag_arguments = {mach, mach1, mach2, mach3, cd_max};
   if (mach < mach1) return 0.0;
   if (mach < mach2) {
     const double s = (mach - mach1) / (mach2 - mach1);

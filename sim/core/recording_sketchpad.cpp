@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/world.h"
+
 namespace sim {
 
 std::string_view SketchpadCall::Text() const {
@@ -12,6 +14,7 @@ std::string_view SketchpadCall::Text() const {
 unsigned int RecordingSketchpad::SetTextColor(unsigned int colour) {
   SketchpadCall& call = calls_.emplace_back();
   call.kind = SketchpadCall::Kind::kSetTextColor;
+  call.number = world().NextCallNumber();
   call.colour = colour;
   const unsigned int previous = colour_;
   colour_ = colour;
@@ -22,6 +25,7 @@ unsigned int RecordingSketchpad::SetTextColor(unsigned int colour) {
 bool RecordingSketchpad::Text(int x, int y, const char* text, int len) {
   SketchpadCall& call = calls_.emplace_back();
   call.kind = SketchpadCall::Kind::kText;
+  call.number = world().NextCallNumber();
   call.x = x;
   call.y = y;
   call.length = len;

@@ -16,8 +16,9 @@ struct SketchpadCall {
   static constexpr int kTextCapacity = 256;
 
   Kind kind = Kind::kText;
-  unsigned int colour = 0;  // kSetTextColor
-  int x = 0;                // kText: position, length as passed, and the text
+  unsigned long number = 0;  // the call's place among the host's numbered calls
+  unsigned int colour = 0;   // kSetTextColor
+  int x = 0;                 // kText: position, length as passed, and the text
   int y = 0;
   int length = 0;
   std::array<char, kTextCapacity> text{};

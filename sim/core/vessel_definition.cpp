@@ -5,7 +5,9 @@
 #include "host/vessel.h"
 
 VESSEL::VESSEL(VesselHandle vessel, int flight_model)
-    : vessel_(vessel), flight_model_(flight_model) {}
+    : vessel_(vessel), flight_model_(flight_model) {
+  if (vessel_ != nullptr) vessel_->flight_model = flight_model;
+}
 
 VesselHandle VESSEL::GetHandle() const { return vessel_; }
 

@@ -10,6 +10,8 @@ namespace {
 
 HINSTANCE OwnInstance();
 
+// The build links this file after every object of the module, which makes
+// this the module's last initialiser: its statics all have their values.
 __attribute__((constructor)) void NotifyLoad() {
   ModuleLoadHandler(OwnInstance(), DLL_PROCESS_ATTACH);
 }

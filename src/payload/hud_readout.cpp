@@ -1,8 +1,11 @@
 // VESSEL3::clbkDrawHUD (the Sketchpad variant): three lines on the HUD, the
 // two key bindings and the payload that the next J press releases.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <string_view>
 
 #include "host/api.h"
 #include "vessel/vantrel.h"
@@ -26,12 +29,12 @@ const int kNameBufferLength = 60;
 
 struct ReadoutLine {
   double offset;  // from the block's top, in units of s
-  const char* label;
+  std::string_view label;
 };
-const ReadoutLine kJettisonLine = {168.0, "J = Jettison Payload"};
-const ReadoutLine kSelectLine = {184.0, "N = Select Next Payload"};
-const ReadoutLine kPayloadLine = {200.0, "Next Payload = "};
-const char kNoPayload[] = "none";
+constexpr ReadoutLine kJettisonLine = {168.0, "J = Jettison Payload"};
+constexpr ReadoutLine kSelectLine = {184.0, "N = Select Next Payload"};
+constexpr ReadoutLine kPayloadLine = {200.0, "Next Payload = "};
+const std::string_view kNoPayload = "none";
 
 // Where the block goes on a HUD of the given size.
 struct Placement {
@@ -59,28 +62,38 @@ Placement PlaceReadout(int width, int height) {
   return {kLeftEdge, 0, scale};
 }
 
-// One line: the colour set anew, then the label followed by its detail. The
-// detail is fetched only after the colour is set, so the payload line asks
-// for its payload between the two surface calls.
-template <typename Detail>
-void DrawLine(oapi::Sketchpad* skp, const Placement& place, const ReadoutLine& line,
-              Detail detail) {
-  skp->SetTextColor(kTextColour);
-  char text[kTextBufferLength];
-  std::snprintf(text, sizeof text, "%s%s", line.label, detail());
-  skp->Text(place.x, place.dy + Pixels(line.offset * place.scale), text,
-            static_cast<int>(std::strlen(text)));
+// Copies as much of part as fits after the text's first length characters,
+// keeping the last place of the buffer for a terminator as formatted text
+// would; gives the text's new length. A copy, not a formatted print: a frame
+// spends most of its time here otherwise.
+std::size_t Append(char (&text)[kTextBufferLength], std::size_t length, std::string_view part) {
+  const std::size_t count = std::min(part.size(), sizeof text - 1 - length);
+  std::memcpy(text + length, part.data(), count);
+  return length + count;
 }
 
-const char* NoDetail() { return ""; }
+// One line: the colour set anew, then the label followed by its detail. The
+// detail is fetched only after the colour is set, so the payload line asks
+// for its payload between the two surface calls. The line is a constant of
+// the function, so that its label is copied as the fixed text it is.
+template <const ReadoutLine& kLine, typename Detail>
+void DrawLine(oapi::Sketchpad* skp, const Placement& place, Detail detail) {
+  skp->SetTextColor(kTextColour);
+  char text[kTextBufferLength];
+  const std::size_t length = Append(text, Append(text, 0, kLine.label), detail());
+  skp->Text(place.x, place.dy + Pixels(kLine.offset * place.scale), text, static_cast<int>(length));
+}
+
+std::string_view NoDetail() { return ""; }
 
 // The name of the vessel on the port, or "none" when it is empty.
-const char* PayloadName(const VESSEL& ring, AttachmentHandle port,
-                        char (&name)[kNameBufferLength]) {
+std::string_view PayloadName(const VESSEL& ring, AttachmentHandle port,
+                             char (&name)[kNameBufferLength]) {
   VesselHandle payload = ring.GetAttachmentStatus(port);
   if (payload == nullptr) return kNoPayload;
   oapiGetObjectName(payload, name, kNameBufferLength);
-  return name;
+  // Up to the terminator, and never past the buffer, whatever the host wrote.
+  return {name, static_cast<std::size_t>(std::find(name, std::end(name), '\0') - name)};
 }
 
 }  // namespace
@@ -89,10 +102,10 @@ const char* PayloadName(const VESSEL& ring, AttachmentHandle port,
 bool vantrel::clbkDrawHUD(int mode, const HUDPAINTSPEC* spec, oapi::Sketchpad* skp) {
   VESSEL3::clbkDrawHUD(mode, spec, skp);
   const Placement place = PlaceReadout(spec->W, spec->H);
-  DrawLine(skp, place, kJettisonLine, NoDetail);
-  DrawLine(skp, place, kSelectLine, NoDetail);
+  DrawLine<kJettisonLine>(skp, place, NoDetail);
+  DrawLine<kSelectLine>(skp, place, NoDetail);
   char name[kNameBufferLength];
-  DrawLine(skp, place, kPayloadLine,
-           [&] { return PayloadName(*this, payload_port[next_payload], name); });
+  DrawLine<kPayloadLine>(skp, place,
+                         [&] { return PayloadName(*this, payload_port[next_payload], name); });
   return true;
 }

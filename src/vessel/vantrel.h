@@ -27,7 +27,9 @@ class vantrel final : public VESSEL3 {
   void JettisonPayload();
 
   // The selected port (0 selects "PL1") and the ports "PL1".."PL12". Class
-  // setup gives both their first values; construction leaves them unset.
-  int next_payload;
-  AttachmentHandle payload_port[kPayloadPortCount];
+  // setup gives both their values; until it runs the first port is selected
+  // and every handle is null, so a callback that comes too early finds no port
+  // rather than whatever the memory held.
+  int next_payload = 0;
+  AttachmentHandle payload_port[kPayloadPortCount] = {};
 };

@@ -25,12 +25,14 @@ void* Allocate(std::size_t size) noexcept {
   if (memory == nullptr) return nullptr;
   if (probe.fill_with_garbage) std::memset(memory, sim::kGarbageByte, size);
   ++probe.allocations;
+  probe.allocated_bytes += size;
   probe.last_allocation = memory;
   return memory;
 }
 
 void Release(void* memory) noexcept {
   if (memory == nullptr) return;
+  ++sim::heap_probe().releases;
   sim::heap_probe().last_release = memory;
   std::free(memory);  // NOLINT(cppcoreguidelines-no-malloc): the heap itself
 }

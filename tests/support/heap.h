@@ -9,8 +9,10 @@ namespace sim {
 
 struct HeapProbe {
   std::size_t allocations = 0;      // operator new calls that succeeded
+  std::size_t allocated_bytes = 0;  // the sizes they asked for, added up
   void* last_allocation = nullptr;  // what the last one returned
-  void* last_release = nullptr;     // what the last operator delete released
+  std::size_t releases = 0;         // operator delete calls that released memory
+  void* last_release = nullptr;     // what the last one released
   bool fail_allocations = false;    // every operator new fails while set
   bool fill_with_garbage = false;   // new memory holds kGarbageByte while set
 };

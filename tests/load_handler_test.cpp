@@ -43,34 +43,34 @@ FARPROC GetProcAddress(HINSTANCE /*module*/, const char* name) {
 }
 
 TEST_F(LoadHandler, LoadInitialisesTheLibraryThenLooksForAnExitFunction) {
-  EXPECT_TRUE(DllMain(Instance(0), DLL_PROCESS_ATTACH, nullptr));
+  EXPECT_TRUE(ModuleLoadHandler(Instance(0), DLL_PROCESS_ATTACH));
   EXPECT_EQ(sim::world().init_lib_calls, std::vector<HINSTANCE>{Instance(0)});
   EXPECT_EQ(lookups, (std::vector<std::string>{"ExitModule", "opcDLLExit"}));
   EXPECT_EQ(module_exit_fn, nullptr);
-  EXPECT_TRUE(DllMain(Instance(0), DLL_PROCESS_DETACH, nullptr));
+  EXPECT_TRUE(ModuleLoadHandler(Instance(0), DLL_PROCESS_DETACH));
   EXPECT_TRUE(exit_calls.empty());
 }
 
 TEST_F(LoadHandler, PrefersExitModuleAndCallsItAtUnload) {
   exports["ExitModule"] = reinterpret_cast<FARPROC>(&RecordExit);
   exports["opcDLLExit"] = reinterpret_cast<FARPROC>(&OtherExit);
-  DllMain(Instance(1), DLL_PROCESS_ATTACH, nullptr);
+  ModuleLoadHandler(Instance(1), DLL_PROCESS_ATTACH);
   EXPECT_EQ(lookups, std::vector<std::string>{"ExitModule"});
-  DllMain(Instance(1), DLL_PROCESS_DETACH, nullptr);
+  ModuleLoadHandler(Instance(1), DLL_PROCESS_DETACH);
   EXPECT_EQ(exit_calls, std::vector<HINSTANCE>{Instance(1)});
 }
 
 TEST_F(LoadHandler, FallsBackToOpcDllExit) {
   exports["opcDLLExit"] = reinterpret_cast<FARPROC>(&RecordExit);
-  DllMain(Instance(2), DLL_PROCESS_ATTACH, nullptr);
-  DllMain(Instance(2), DLL_PROCESS_DETACH, nullptr);
+  ModuleLoadHandler(Instance(2), DLL_PROCESS_ATTACH);
+  ModuleLoadHandler(Instance(2), DLL_PROCESS_DETACH);
   EXPECT_EQ(exit_calls, std::vector<HINSTANCE>{Instance(2)});
 }
 
 TEST_F(LoadHandler, ThreadNotificationsDoNothingAndSucceed) {
   module_exit_fn = &RecordExit;
   for (unsigned long reason : {DLL_THREAD_ATTACH, DLL_THREAD_DETACH}) {
-    EXPECT_TRUE(DllMain(Instance(3), reason, nullptr));
+    EXPECT_TRUE(ModuleLoadHandler(Instance(3), reason));
   }
   EXPECT_TRUE(sim::world().init_lib_calls.empty());
   EXPECT_TRUE(lookups.empty());

@@ -72,12 +72,12 @@ void* ExecutableBase() {
 // Exit functions of the host executable: the module's lookup must not find
 // these, since they are not among its own exports.
 int host_exit_function_calls = 0;
-extern "C" void ExitModule(HINSTANCE /*module*/) { ++host_exit_function_calls; }
-extern "C" void opcDLLExit(HINSTANCE /*module*/) { ++host_exit_function_calls; }
+extern "C" OAPIFUNC void ExitModule(HINSTANCE /*module*/) { ++host_exit_function_calls; }
+extern "C" OAPIFUNC void opcDLLExit(HINSTANCE /*module*/) { ++host_exit_function_calls; }
 
 // Where the test variants' exit functions report.
 std::vector<HINSTANCE> module_exit_calls;
-extern "C" void RecordModuleExit(HINSTANCE module) { module_exit_calls.push_back(module); }
+extern "C" OAPIFUNC void RecordModuleExit(HINSTANCE module) { module_exit_calls.push_back(module); }
 
 TEST(ModuleFile, ExportsExactlyTheFourEntryPoints) {
   std::set<std::string> exports;

@@ -6,18 +6,19 @@
 #include "host/types.h"
 
 // Objects.
-double oapiGetMass(VesselHandle vessel);
-void oapiGetObjectName(VesselHandle vessel, char* name, int size);
+OAPIFUNC double oapiGetMass(VesselHandle vessel);
+OAPIFUNC void oapiGetObjectName(VesselHandle vessel, char* name, int size);
 
 // Scenario files. A scenario handle stands for a vessel's block being read or
 // written.
-bool oapiReadScenario_nextline(void* scenario, char*& line);
-void oapiWriteScenario_string(void* scenario, char* key, char* value);
+OAPIFUNC bool oapiReadScenario_nextline(void* scenario, char*& line);
+OAPIFUNC void oapiWriteScenario_string(void* scenario, char* key, char* value);
 
 // Drag terms for airfoil coefficient functions.
-double oapiGetInducedDrag(double cl, double aspect_ratio, double efficiency);
-double oapiGetWaveDrag(double mach, double mach1, double mach2, double mach3, double cd_max);
+OAPIFUNC double oapiGetInducedDrag(double cl, double aspect_ratio, double efficiency);
+OAPIFUNC double oapiGetWaveDrag(double mach, double mach1, double mach2, double mach3,
+                                double cd_max);
 
 // Module support.
-void InitLib(HINSTANCE module);
-int Date2Int(char* date);
+OAPIFUNC void InitLib(HINSTANCE module);
+OAPIFUNC int Date2Int(char* date);

@@ -5,7 +5,7 @@
 
 // A module's exports keep their plain names and stay visible however the rest
 // of the module is built.
-#define DLLCLBK extern "C" __attribute__((visibility("default")))
+#define DLLCLBK extern "C" MODULE_EXPORT
 
 // Creates the interface of a new vessel of the module's class.
 DLLCLBK VESSEL* ovcInit(VesselHandle vessel, int flight_model);

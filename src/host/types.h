@@ -1,6 +1,8 @@
 // The simulator's plain types, as a vessel module sees them.
 #pragma once
 
+#include "host/system.h"
+
 // A vector of three doubles. Positions are metres in the vessel's own frame,
 // whose z axis is the vessel's axis; other quantities use the simulator's units.
 struct VECTOR3 {
@@ -17,13 +19,6 @@ struct AirfoilObject;
 using VesselHandle = VesselObject*;
 using AttachmentHandle = AttachmentObject*;
 using AirfoilHandle = AirfoilObject*;
-
-// The operating system's handle of a loaded module (its load base address)
-// and the device context of the old drawing interface.
-struct ModuleInstance;
-struct DeviceContext;
-using HINSTANCE = ModuleInstance*;
-using HDC = DeviceContext*;
 
 // The HUD drawing area: width and height in pixels, then its centre.
 struct HUDPAINTSPEC {

@@ -8,7 +8,7 @@
 #include "host/sketchpad.h"
 #include "host/types.h"
 
-class VESSEL {
+class OAPIFUNC VESSEL {
  public:
   VESSEL(VesselHandle vessel, int flight_model);
 
@@ -44,7 +44,7 @@ class VESSEL {
   int flight_model_;
 };
 
-class VESSEL2 : public VESSEL {
+class OAPIFUNC VESSEL2 : public VESSEL {
  public:
   VESSEL2(VesselHandle vessel, int flight_model);
 
@@ -79,7 +79,7 @@ class VESSEL2 : public VESSEL {
   virtual bool clbkVCRedrawEvent(int id, int event, void* surface);
 };
 
-class VESSEL3 : public VESSEL2 {
+class OAPIFUNC VESSEL3 : public VESSEL2 {
  public:
   VESSEL3(VesselHandle vessel, int flight_model);
 

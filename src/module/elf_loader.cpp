@@ -11,11 +11,11 @@ namespace {
 HINSTANCE OwnInstance();
 
 __attribute__((constructor)) void NotifyLoad() {
-  DllMain(OwnInstance(), DLL_PROCESS_ATTACH, nullptr);
+  ModuleLoadHandler(OwnInstance(), DLL_PROCESS_ATTACH);
 }
 
 __attribute__((destructor)) void NotifyUnload() {
-  DllMain(OwnInstance(), DLL_PROCESS_DETACH, nullptr);
+  ModuleLoadHandler(OwnInstance(), DLL_PROCESS_DETACH);
 }
 
 HINSTANCE OwnInstance() {

@@ -9,13 +9,15 @@ namespace {
 
 ModuleExitFunction FindExitFunction(HINSTANCE module, const char* name) {
   // Exit functions take the module's instance handle; the lookup hands back an
-  // untyped function of that name.
-  return reinterpret_cast<ModuleExitFunction>(GetProcAddress(module, name));
+  // untyped function of that name. The step through void (*)() says the type
+  // is known here, whatever the platform's own untyped function type is.
+  return reinterpret_cast<ModuleExitFunction>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 }  // namespace
 
-bool DllMain(HINSTANCE module, unsigned long reason, void* /*reserved*/) {
+bool ModuleLoadHandler(HINSTANCE module, unsigned long reason) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
       InitLib(module);

@@ -4,6 +4,4 @@
 
 extern "C" void RecordModuleExit(HINSTANCE module);
 
-extern "C" __attribute__((visibility("default"))) void EXIT_FUNCTION_NAME(HINSTANCE module) {
-  RecordModuleExit(module);
-}
+extern "C" MODULE_EXPORT void EXIT_FUNCTION_NAME(HINSTANCE module) { RecordModuleExit(module); }

@@ -8,9 +8,12 @@
 # the slot itself or keeps the simulator's default.
 #
 # Usage: cmake -D CLANGXX=<clang++> -D TARGET=<triple> -D SOURCE_DIR=<src>
-#              -D EXPECTED=<table file> -P check_msvc_slots.cmake
+#              -D SYSTEM_HEADERS=<stand-in headers> -D EXPECTED=<table file>
+#              -P check_msvc_slots.cmake
 
-foreach(variable CLANGXX TARGET SOURCE_DIR EXPECTED)
+cmake_minimum_required(VERSION 3.25)
+
+foreach(variable CLANGXX TARGET SOURCE_DIR SYSTEM_HEADERS EXPECTED)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "check_msvc_slots: ${variable} not given")
   endif()
@@ -19,7 +22,7 @@ endforeach()
 set(table_source ${SOURCE_DIR}/vessel/vantrel.cpp)  # defines the constructor
 execute_process(
   COMMAND ${CLANGXX} --target=${TARGET} -std=c++17 -fno-rtti -fno-exceptions
-          -I${SOURCE_DIR} -Xclang -fdump-vtable-layouts -S -o /dev/null ${table_source}
+          -nostdlibinc -isystem ${SYSTEM_HEADERS} -I${SOURCE_DIR} -Xclang -fdump-vtable-layouts -S -o /dev/null ${table_source}
   OUTPUT_VARIABLE dump
   ERROR_VARIABLE errors
   RESULT_VARIABLE status)

@@ -1,0 +1,57 @@
+/* The few Windows declarations that the module and its test host use, written
+   from the platform's documented types and functions. Handles are distinct
+   pointer types, as with STRICT, so that they mangle as the platform's do. */
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef _M_IX86
+#define WINAPI __stdcall
+#else
+#define WINAPI
+#endif
+#define APIENTRY WINAPI
+#define WINBASEAPI __declspec(dllimport)
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int BOOL;
+typedef unsigned long DWORD;
+typedef unsigned int UINT;
+typedef void* LPVOID;
+typedef const char* LPCSTR;
+typedef intptr_t INT_PTR;
+
+#define TRUE 1
+#define FALSE 0
+
+struct HINSTANCE__ {
+  int unused;
+};
+typedef struct HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+struct HDC__ {
+  int unused;
+};
+typedef struct HDC__* HDC;
+
+typedef INT_PTR(WINAPI* FARPROC)(void);
+
+/* Reasons for which the loader calls a DLL's entry point. */
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
+/* kernel32.dll */
+WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
+WINBASEAPI HMODULE WINAPI LoadLibraryA(LPCSTR file_name);
+WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module);
+WINBASEAPI void WINAPI ExitProcess(UINT exit_code);
+
+#ifdef __cplusplus
+}
+#endif

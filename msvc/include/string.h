@@ -9,7 +9,6 @@ extern "C" {
 
 void* memcpy(void* destination, const void* source, size_t count);
 void* memset(void* destination, int value, size_t count);
-int memcmp(const void* left, const void* right, size_t count);
 size_t strlen(const char* text);
 int strcmp(const char* left, const char* right);
 

@@ -1,9 +1,9 @@
 /* The few Windows declarations that the module and its test host use, written
    from the platform's documented types and functions. Handles are distinct
-   pointer types, as with STRICT, so that they mangle as the platform's do. */
+   pointer types, as the platform declares them under STRICT, so that names
+   taking them mangle alike. */
 #pragma once
 
-#include <stddef.h>
 #include <stdint.h>
 
 #ifdef _M_IX86
@@ -11,7 +11,6 @@
 #else
 #define WINAPI
 #endif
-#define APIENTRY WINAPI
 #define WINBASEAPI __declspec(dllimport)
 
 #ifdef __cplusplus
@@ -20,7 +19,6 @@ extern "C" {
 
 typedef int BOOL;
 typedef unsigned long DWORD;
-typedef unsigned int UINT;
 typedef void* LPVOID;
 typedef const char* LPCSTR;
 typedef intptr_t INT_PTR;
@@ -50,7 +48,6 @@ typedef INT_PTR(WINAPI* FARPROC)(void);
 WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
 WINBASEAPI HMODULE WINAPI LoadLibraryA(LPCSTR file_name);
 WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module);
-WINBASEAPI void WINAPI ExitProcess(UINT exit_code);
 
 #ifdef __cplusplus
 }

@@ -2,10 +2,11 @@
 // simulator's executable does, and checks the module through its exports and
 // its callback slots. Each check is a named case with one sentence of what
 // must hold. Usage: orbiter.exe [GROUP...]; without a group it runs them all.
-#include <math.h>
-#include <stdio.h>
-#include <string.h>
 #include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "host/module.h"
 #include "simulator.h"
@@ -76,7 +77,7 @@ struct Ring {
   VESSEL* vessel = nullptr;
   vantrel* instance = nullptr;
 
-  VESSEL3& callbacks() { return *instance; }
+  VESSEL3& callbacks() const { return *instance; }
 
   explicit Ring(bool define_class = true) : module(Load(kModulePath)) {
     host::Reset();
@@ -89,7 +90,9 @@ struct Ring {
     host::call_log.Clear();
   }
   Ring(const Ring&) = delete;
+  Ring(Ring&&) = delete;
   Ring& operator=(const Ring&) = delete;
+  Ring& operator=(Ring&&) = delete;
   ~Ring() {
     if (vessel != nullptr) module.ovcExit(vessel);
     Unload(module);
@@ -199,7 +202,8 @@ void GetModuleVersionAsksAgainWhileTheAnswerIsZero() {
   Module module = Load(kModulePath);
   if (module.GetModuleVersion == nullptr) return;
   host::date2int_result = 0;
-  const bool zero = module.GetModuleVersion() == 0 && module.GetModuleVersion() == 0;
+  bool zero = true;
+  for (int call = 0; call < 2; ++call) zero = zero && module.GetModuleVersion() == 0;
   Expect(zero && host::call_log.CountOf("Date2Int") == 2, "each call asks Date2Int again");
   Unload(module);
 }
@@ -217,135 +221,135 @@ struct DefaultRow {
   const char* function;
   void (*call)(VESSEL3& ring);
   double numbers[9];
-  int number_count;
   const void* pointers[2];
+  int number_count;
   int pointer_count;
 };
 
-VECTOR3 point = {1.0, 2.0, 3.0};
+VECTOR3 mflux = {1.0, 2.0, 3.0};
 VECTOR3 force = {4.0, 5.0, 6.0};
-VECTOR3 place = {7.0, 8.0, 9.0};
+VECTOR3 point = {7.0, 8.0, 9.0};
 const HUDPAINTSPEC kSpec = {1024, 768, 512, 384};
-HDC const kDeviceContext = reinterpret_cast<HDC>(&marker[2]);
+HDC device_context = reinterpret_cast<HDC>(&marker[2]);
 
 const DefaultRow kDefaultRows[] = {
-    {"VESSEL2::clbkSetStateEx", [](VESSEL3& r) { r.clbkSetStateEx(kFirst); }, {}, 0, {kFirst}, 1},
-    {"VESSEL2::clbkPostCreation", [](VESSEL3& r) { r.clbkPostCreation(); }, {}, 0, {}, 0},
+    {"VESSEL2::clbkSetStateEx", [](VESSEL3& r) { r.clbkSetStateEx(kFirst); }, {}, {kFirst}, 0, 1},
+    {"VESSEL2::clbkPostCreation", [](VESSEL3& r) { r.clbkPostCreation(); }, {}, {}, 0, 0},
     {"VESSEL2::clbkFocusChanged",
      [](VESSEL3& r) { r.clbkFocusChanged(true, kFirst, kSecond); },
      {1},
-     1,
      {kFirst, kSecond},
+     1,
      2},
     {"VESSEL2::clbkPlaybackEvent",
      [](VESSEL3& r) { r.clbkPlaybackEvent(1.5, 2.5, "type", static_cast<const char*>(kSecond)); },
      {1.5, 2.5},
-     2,
      {kSecond},
+     2,
      1},
     {"VESSEL2::clbkVisualCreated",
      [](VESSEL3& r) { r.clbkVisualCreated(kFirst, 3); },
      {3},
-     1,
      {kFirst},
+     1,
      1},
     {"VESSEL2::clbkVisualDestroyed",
      [](VESSEL3& r) { r.clbkVisualDestroyed(kFirst, 4); },
      {4},
-     1,
      {kFirst},
+     1,
      1},
     {"VESSEL2::clbkDrawHUD",
-     [](VESSEL3& r) { r.clbkDrawHUD(2, &kSpec, kDeviceContext); },
+     [](VESSEL3& r) { r.clbkDrawHUD(2, &kSpec, device_context); },
      {2},
-     1,
      {&kSpec, &marker[2]},
+     1,
      2},
-    {"VESSEL2::clbkRCSMode", [](VESSEL3& r) { r.clbkRCSMode(5); }, {5}, 1, {}, 0},
-    {"VESSEL2::clbkADCtrlMode", [](VESSEL3& r) { r.clbkADCtrlMode(6); }, {6}, 1, {}, 0},
-    {"VESSEL2::clbkHUDMode", [](VESSEL3& r) { r.clbkHUDMode(7); }, {7}, 1, {}, 0},
-    {"VESSEL2::clbkMFDMode", [](VESSEL3& r) { r.clbkMFDMode(8, 9); }, {8, 9}, 2, {}, 0},
-    {"VESSEL2::clbkNavMode", [](VESSEL3& r) { r.clbkNavMode(10, true); }, {10, 1}, 2, {}, 0},
+    {"VESSEL2::clbkRCSMode", [](VESSEL3& r) { r.clbkRCSMode(5); }, {5}, {}, 1, 0},
+    {"VESSEL2::clbkADCtrlMode", [](VESSEL3& r) { r.clbkADCtrlMode(6); }, {6}, {}, 1, 0},
+    {"VESSEL2::clbkHUDMode", [](VESSEL3& r) { r.clbkHUDMode(7); }, {7}, {}, 1, 0},
+    {"VESSEL2::clbkMFDMode", [](VESSEL3& r) { r.clbkMFDMode(8, 9); }, {8, 9}, {}, 2, 0},
+    {"VESSEL2::clbkNavMode", [](VESSEL3& r) { r.clbkNavMode(10, true); }, {10, 1}, {}, 2, 0},
     {"VESSEL2::clbkDockEvent",
      [](VESSEL3& r) { r.clbkDockEvent(11, kFirst); },
      {11},
-     1,
      {kFirst},
+     1,
      1},
-    {"VESSEL2::clbkAnimate", [](VESSEL3& r) { r.clbkAnimate(12.5); }, {12.5}, 1, {}, 0},
+    {"VESSEL2::clbkAnimate", [](VESSEL3& r) { r.clbkAnimate(12.5); }, {12.5}, {}, 1, 0},
     {"VESSEL2::clbkConsumeDirectKey",
      [](VESSEL3& r) { r.clbkConsumeDirectKey(keyboard_marker); },
      {},
-     0,
      {keyboard_marker},
+     0,
      1},
     {"VESSEL2::clbkLoadGenericCockpit",
      [](VESSEL3& r) { r.clbkLoadGenericCockpit(); },
      {},
-     0,
      {},
+     0,
      0},
-    {"VESSEL2::clbkLoadPanel", [](VESSEL3& r) { r.clbkLoadPanel(13); }, {13}, 1, {}, 0},
+    {"VESSEL2::clbkLoadPanel", [](VESSEL3& r) { r.clbkLoadPanel(13); }, {13}, {}, 1, 0},
     {"VESSEL2::clbkPanelMouseEvent",
      [](VESSEL3& r) { r.clbkPanelMouseEvent(14, 15, 16, 17); },
      {14, 15, 16, 17},
-     4,
      {},
+     4,
      0},
     {"VESSEL2::clbkPanelRedrawEvent",
      [](VESSEL3& r) { r.clbkPanelRedrawEvent(18, 19, kFirst); },
      {18, 19},
-     2,
      {kFirst},
+     2,
      1},
-    {"VESSEL2::clbkLoadVC", [](VESSEL3& r) { r.clbkLoadVC(20); }, {20}, 1, {}, 0},
+    {"VESSEL2::clbkLoadVC", [](VESSEL3& r) { r.clbkLoadVC(20); }, {20}, {}, 1, 0},
     {"VESSEL2::clbkVCMouseEvent",
-     [](VESSEL3& r) { r.clbkVCMouseEvent(21, 22, point); },
+     [](VESSEL3& r) { r.clbkVCMouseEvent(21, 22, mflux); },
      {21, 22, 1, 2, 3},
-     5,
      {},
+     5,
      0},
     {"VESSEL2::clbkVCRedrawEvent",
      [](VESSEL3& r) { r.clbkVCRedrawEvent(23, 24, kFirst); },
      {23, 24},
-     2,
      {kFirst},
+     2,
      1},
     {"VESSEL3::clbkPanelMouseEvent",
      [](VESSEL3& r) { r.clbkPanelMouseEvent(25, 26, 27, 28, kFirst); },
      {25, 26, 27, 28},
-     4,
      {kFirst},
+     4,
      1},
     {"VESSEL3::clbkPanelRedrawEvent",
      [](VESSEL3& r) { r.clbkPanelRedrawEvent(29, 30, kFirst, kSecond); },
      {29, 30},
-     2,
      {kFirst, kSecond},
+     2,
      2},
     {"VESSEL3::clbkGeneric",
      [](VESSEL3& r) { r.clbkGeneric(31, 32, kFirst); },
      {31, 32},
-     2,
      {kFirst},
+     2,
      1},
     {"VESSEL3::clbkLoadPanel2D",
      [](VESSEL3& r) { r.clbkLoadPanel2D(33, kFirst, 34, 35); },
      {33, 34, 35},
-     3,
      {kFirst},
+     3,
      1},
     {"VESSEL3::clbkRenderHUD",
      [](VESSEL3& r) { r.clbkRenderHUD(36, &kSpec, kFirst); },
      {36},
-     1,
      {&kSpec, kFirst},
+     1,
      2},
     {"VESSEL3::clbkGetRadiationForce",
-     [](VESSEL3& r) { r.clbkGetRadiationForce(point, force, place); },
+     [](VESSEL3& r) { r.clbkGetRadiationForce(mflux, force, point); },
      {1, 2, 3, 4, 5, 6, 7, 8, 9},
-     9,
      {},
+     9,
      0},
 };
 
@@ -449,8 +453,9 @@ void CoefficientFunctionsGiveDragOnly() {
   for (int i = 0; i < host::call_log.count && found < 2; ++i) {
     const host::Call& call = host::call_log.calls[i];
     if (SameText(call.function, "CreateAirfoil3")) {
-      Expect(call.pointers[1] == nullptr, "each airfoil is made without a context");
-      functions[found++] = reinterpret_cast<AirfoilCoeffFunc>(const_cast<void*>(call.pointers[0]));
+      Expect(call.pointer_count == 1 && call.pointers[0] == nullptr,
+             "each airfoil is made without a context");
+      functions[found++] = call.coefficients;
     }
   }
   Expect(found == 2 && functions[0] != nullptr && functions[1] != nullptr &&

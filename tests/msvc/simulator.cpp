@@ -3,9 +3,10 @@
 // call; the few with results answer from the world the checks set up.
 #include "simulator.h"
 
-#include <stdio.h>
-#include <string.h>
 #include <windows.h>
+
+#include <cstdio>
+#include <cstring>
 
 namespace host {
 
@@ -62,9 +63,7 @@ void Add(Call& call, const char* text) {
   memcpy(call.text, text, kept);
   call.text[kept] = '\0';
 }
-void Add(Call& call, AirfoilCoeffFunc function) {
-  Add(call, reinterpret_cast<const void*>(function));
-}
+void Add(Call& call, AirfoilCoeffFunc coefficients) { call.coefficients = coefficients; }
 
 template <typename... Arguments>
 Call& Record(const char* function, const void* object, Arguments... arguments) {

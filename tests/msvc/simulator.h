@@ -23,7 +23,7 @@ namespace host {
 
 // One recorded call: the function, the object it was called on, and its
 // arguments by kind, each kind in argument order: numbers (vectors as three
-// numbers), pointers, and the last text.
+// numbers), pointers, the last text and the last coefficient function.
 struct Call {
   const char* function;
   const void* object;
@@ -32,6 +32,7 @@ struct Call {
   const void* pointers[3];
   int pointer_count;
   char text[64];
+  AirfoilCoeffFunc coefficients;
 };
 
 // Every call since the last Clear(), oldest first.

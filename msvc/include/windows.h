@@ -4,6 +4,7 @@
    taking them mangle alike. */
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef _M_IX86
@@ -22,6 +23,8 @@ typedef unsigned long DWORD;
 typedef void* LPVOID;
 typedef const char* LPCSTR;
 typedef intptr_t INT_PTR;
+typedef size_t SIZE_T;
+typedef void* HANDLE;
 
 #define TRUE 1
 #define FALSE 0
@@ -48,6 +51,15 @@ typedef INT_PTR(WINAPI* FARPROC)(void);
 WINBASEAPI FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
 WINBASEAPI HMODULE WINAPI LoadLibraryA(LPCSTR file_name);
 WINBASEAPI BOOL WINAPI FreeLibrary(HMODULE module);
+
+typedef DWORD(WINAPI* LPTHREAD_START_ROUTINE)(LPVOID parameter);
+#define INFINITE 0xFFFFFFFF
+/* attributes: a SECURITY_ATTRIBUTES record, or null for the defaults. */
+WINBASEAPI HANDLE WINAPI CreateThread(void* attributes, SIZE_T stack_size,
+                                      LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
+                                      DWORD* thread_id);
+WINBASEAPI DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+WINBASEAPI BOOL WINAPI CloseHandle(HANDLE handle);
 
 #ifdef __cplusplus
 }

@@ -133,6 +133,24 @@ void NoExitFunctionAmongTheModulesExports() {
          "the host's own ExitModule and opcDLLExit are not picked up");
 }
 
+DWORD WINAPI DoNothing(LPVOID /*parameter*/) { return 0; }
+
+void ThreadNotificationsChangeNothing() {
+  host::Reset();
+  Module module = Load(kExitModuleVariant);
+  host::call_log.Clear();
+  HANDLE thread = CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr);
+  Expect(thread != nullptr, "a thread starts while the module is loaded");
+  if (thread != nullptr) {
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  }
+  Expect(host::call_log.count == 0, "its start and end call neither InitLib nor the exit function");
+  Unload(module);
+  Expect(host::call_log.CountOf("module exit function") == 1,
+         "the exit function found at load is called at unload");
+}
+
 void ExitFunctionOfVariant(const char* path) {
   host::Reset();
   Module module = Load(path);
@@ -725,6 +743,8 @@ const Check kChecks[] = {
     {"load", "opc-dll-exit",
      "a module exporting opcDLLExit has it called at unload with its handle",
      ExportedOpcDllExitIsCalledAtUnload},
+    {"load", "threads", "a thread starting and ending while the module is loaded changes nothing",
+     ThreadNotificationsChangeNothing},
     {"entry-points", "ovc-init",
      "ovcInit builds the ring on its arguments; ovcExit(null) is a no-op",
      OvcInitHandsItsArgumentsToTheBase},

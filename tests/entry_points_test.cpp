@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "support/heap.h"
+#include "support/host_counters.h"
 #include "support/module_fixture.h"
 
 using EntryPoints = LoadedModule;
@@ -17,20 +18,20 @@ TEST_F(EntryPoints, ModuleDateIsTheSameTextEveryTime) {
 TEST_F(EntryPoints, VersionAsksDate2IntOnceWhileItAnswersNonZero) {
   for (int call = 1; call <= 4; ++call) {
     EXPECT_EQ(module->GetModuleVersion(), 160828);
-    EXPECT_EQ(sim::world().date_to_int_calls, 1);
+    EXPECT_EQ(sim::host_counters().date_to_int_calls, 1);
   }
 }
 
 TEST_F(EntryPoints, VersionAsksDate2IntEveryTimeWhileItAnswersZero) {
-  sim::world().date_to_int_answer = 0;
+  sim::host_counters().date_to_int_answer = 0;
   for (int call = 1; call <= 4; ++call) {
     EXPECT_EQ(module->GetModuleVersion(), 0);
-    EXPECT_EQ(sim::world().date_to_int_calls, call);
+    EXPECT_EQ(sim::host_counters().date_to_int_calls, call);
   }
-  sim::world().date_to_int_answer = 170101;
+  sim::host_counters().date_to_int_answer = 170101;
   EXPECT_EQ(module->GetModuleVersion(), 170101);
   EXPECT_EQ(module->GetModuleVersion(), 170101);
-  EXPECT_EQ(sim::world().date_to_int_calls, 5);
+  EXPECT_EQ(sim::host_counters().date_to_int_calls, 5);
 }
 
 TEST_F(EntryPoints, ExitWithNullDoesNothing) {

@@ -12,6 +12,7 @@
 #include "core/world.h"
 #include "host/api.h"
 #include "host/vessel.h"
+#include "support/host_counters.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ TEST_F(HostPayloadServices, AttachesAPayloadOnlyToAFreePointOfThatId) {
   EXPECT_EQ(payload->attached_to, carrier_object->attachments[1].get());
   EXPECT_EQ(Carrier().GetAttachmentStatus(carrier_object->attachments[1].get()), payload);
   EXPECT_EQ(Carrier().GetAttachmentStatus(carrier_object->attachments[0].get()), nullptr);
-  EXPECT_EQ(carrier_object->attachment_queries, 2);
+  EXPECT_EQ(sim::host_counters().Of(*carrier_object).attachment_queries, 2);
   EXPECT_EQ(oapiGetMass(payload), 42.0);
-  EXPECT_EQ(payload->mass_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*payload).mass_queries, 1);
 
   EXPECT_EQ(sim::world().AttachPayload(*carrier_object, "P2", "Second", 1.0), nullptr);
   EXPECT_EQ(sim::world().AttachPayload(*carrier_object, "P3", "Third", 1.0), nullptr);
@@ -56,12 +57,20 @@ TEST_F(HostPayloadServices, DetachChildReleasesWhatIsAttachedAndNothingElse) {
 
   VesselObject* payload = sim::world().AttachPayload(*carrier_object, "P1", "Crate", 42.0);
   ASSERT_NE(payload, nullptr);
+  sim::world().time = 12.5;
   EXPECT_TRUE(Carrier().DetachChild(point, 0.3));
   EXPECT_EQ(point->child, nullptr);
   EXPECT_EQ(payload->attached_to, nullptr);
   EXPECT_EQ(payload->release_velocity, 0.3);
+  // The host keeps when and where the payload left, for pictures of the run.
+  EXPECT_EQ(payload->release_time, 12.5);
+  EXPECT_EQ(payload->released_from, point);
   EXPECT_EQ(point->detach_requests, 2);
   EXPECT_FALSE(Carrier().DetachChild(point, 0.3));
+
+  // Once the carrier is gone, the payload no longer points into it.
+  sim::world().RemoveVessel(*carrier_object);
+  EXPECT_EQ(payload->released_from, nullptr);
 }
 
 TEST_F(HostPayloadServices, GetObjectNameKeepsWithinTheBufferAndTerminates) {
@@ -82,7 +91,7 @@ TEST_F(HostPayloadServices, GetObjectNameKeepsWithinTheBufferAndTerminates) {
       EXPECT_EQ(buffer[std::strlen(example.written) + 1], '#');  // nothing past the terminator
     }
   }
-  EXPECT_EQ(vessel.name_queries, 6);
+  EXPECT_EQ(sim::host_counters().Of(vessel).name_queries, 6);
 }
 
 TEST_F(HostPayloadServices, ABlockHandsOutEachLineInABufferOfItsOwn) {

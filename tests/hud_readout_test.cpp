@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/recording_sketchpad.h"
+#include "support/host_counters.h"
 #include "support/module_fixture.h"
 
 namespace {
@@ -60,8 +61,8 @@ TEST_F(HudReadout, WritesThreeGreenLinesEachAfterItsColour) {
                         "SetTextColor(0x66ff66)",
                         "Text(10, 199, \"Next Payload = none\", 19)",
                     }));
-  EXPECT_EQ(ring->default_hud_draws, 1);
-  EXPECT_EQ(ring->attachment_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*ring).default_hud_draws, 1);
+  EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 1);
 }
 
 TEST_F(HudReadout, PlacesTheBlockByHeightAndShiftsItOnWideHuds) {
@@ -109,9 +110,9 @@ TEST_F(HudReadout, NamesThePayloadThatTheNextJReleases) {
   Callbacks(*ring).clbkKeyEvent(kKeyJ, true, keyboard);
   EXPECT_EQ(PayloadLine(), "Text(10, 199, \"Next Payload = none\", 19)");
 
-  EXPECT_EQ(ring->attachment_queries, 3);  // one per frame
-  EXPECT_EQ(sim::world().Find("Alpha")->name_queries, 1);
-  EXPECT_EQ(sim::world().Find("Bravo-2")->name_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 3);  // one per frame
+  EXPECT_EQ(sim::host_counters().Of(*sim::world().Find("Alpha")).name_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*sim::world().Find("Bravo-2")).name_queries, 1);
 }
 
 TEST_F(HudReadout, FetchesTheNameIntoSixtyCharacters) {
@@ -125,5 +126,5 @@ TEST_F(HudReadout, DrawsInEveryHudMode) {
   for (const int mode : {0, 2, 3, 4, -1, 1000}) {
     EXPECT_EQ(Draw(1280, 720, mode), expected) << "mode " << mode;
   }
-  EXPECT_EQ(ring->default_hud_draws, 7);
+  EXPECT_EQ(sim::host_counters().Of(*ring).default_hud_draws, 7);
 }

@@ -2,6 +2,7 @@
 // following its load, through the real module as the simulator calls it.
 #include <string>
 
+#include "support/host_counters.h"
 #include "support/module_fixture.h"
 
 namespace {
@@ -129,9 +130,9 @@ TEST_F(PayloadRelease, WithoutPayloadsEveryStepSetsExactlyTheRingsOwnMass) {
     ring->empty_mass = -1.0;  // so that each step has to set it anew
     Step();
     EXPECT_EQ(ring->empty_mass, 200.0);
-    EXPECT_EQ(ring->attachment_queries, 12 * step);
+    EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 12 * step);
   }
-  EXPECT_EQ(ring->mass_queries, 0);
+  EXPECT_EQ(sim::host_counters().Of(*ring).mass_queries, 0);
 }
 
 TEST_F(PayloadRelease, EachStepAddsThePayloadsStillAttached) {
@@ -142,18 +143,18 @@ TEST_F(PayloadRelease, EachStepAddsThePayloadsStillAttached) {
 
   Step();
   EXPECT_EQ(ring->empty_mass, 600.0);
-  EXPECT_EQ(ring->attachment_queries, 12);
-  EXPECT_EQ(first->mass_queries, 1);
-  EXPECT_EQ(fifth->mass_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 12);
+  EXPECT_EQ(sim::host_counters().Of(*first).mass_queries, 1);
+  EXPECT_EQ(sim::host_counters().Of(*fifth).mass_queries, 1);
 
   EXPECT_EQ(Press(kKeyJ), 1);
   Step();
   EXPECT_EQ(ring->empty_mass, 450.0);
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(ring->attachment_queries, 24);
-  EXPECT_EQ(first->mass_queries, 1);  // released: its port reports empty
-  EXPECT_EQ(fifth->mass_queries, 2);
-  EXPECT_EQ(ring->mass_queries, 0);
+  EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 24);
+  EXPECT_EQ(sim::host_counters().Of(*first).mass_queries, 1);  // released: its port reports empty
+  EXPECT_EQ(sim::host_counters().Of(*fifth).mass_queries, 2);
+  EXPECT_EQ(sim::host_counters().Of(*ring).mass_queries, 0);
 }
 
 TEST_F(PayloadRelease, StepEndAsksAndChangesNothing) {
@@ -161,5 +162,5 @@ TEST_F(PayloadRelease, StepEndAsksAndChangesNothing) {
   ring->empty_mass = 123.0;
   Callbacks(*ring).clbkStepEnd(10.0, 0.02, 60000.0);
   EXPECT_EQ(ring->empty_mass, 123.0);
-  EXPECT_EQ(ring->attachment_queries, 0);
+  EXPECT_EQ(sim::host_counters().Of(*ring).attachment_queries, 0);
 }

@@ -4,6 +4,7 @@
 
 #include "core/recording_sketchpad.h"
 #include "support/heap.h"
+#include "support/host_counters.h"
 #include "support/module_fixture.h"
 
 using SteadyState = LoadedModule;
@@ -32,6 +33,6 @@ TEST_F(SteadyState, StepKeyAndHudCallbacksAllocateNothing) {
 
   // The calls did their work: every payload went, and the frames kept asking.
   EXPECT_EQ(ring.empty_mass, 200.0);
-  EXPECT_EQ(ring.attachment_queries, 1 + 1000 * 13);
+  EXPECT_EQ(sim::host_counters().Of(ring).attachment_queries, 1 + 1000 * 13);
   EXPECT_EQ(sketchpad.calls().size(), 6U);
 }

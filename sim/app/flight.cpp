@@ -1,8 +1,10 @@
 #include "app/flight.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <cstdio>
 
+#include "app/text_formats.h"
 #include "core/scenario.h"
 #include "host/vessel.h"
 
@@ -14,6 +16,11 @@ namespace {
 const double kStartMjd = 51544.5;
 const double kSecondsPerDay = 86400.0;
 const unsigned char kKeyHeld = 0x80;
+// Steps between two looks at the clock for the progress line.
+const std::int64_t kStepsPerProgressUpdate = 1 << 16;
+// A key event is two rows: the press and the release.
+const char kPressed[] = " (press)";
+const char kReleased[] = " (release)";
 
 // One HUD frame of the vessel on a cleared sketchpad, as the simulator draws
 // it; gives the callback's answer.
@@ -24,68 +31,38 @@ bool DrawFrame(const VesselObject& vessel, int width, int height, int mode,
   return Callbacks(vessel).clbkDrawHUD(mode, &spec, &sketchpad);
 }
 
-// The port a ring has selected, as it saves it in its scenario block ("NPLS
-// <index>"); "-" for a vessel that saves none.
-std::string SelectedPort(const VesselObject& vessel) {
-  for (const std::string& line : SaveVesselState(vessel)) {
-    if (line.compare(0, 5, "NPLS ") == 0) {
-      return "PL" + std::to_string(std::atoi(line.c_str() + 5) + 1);
-    }
-  }
-  return "-";
-}
-
-std::string PayloadOn(const VesselObject& vessel, const std::string& port) {
-  for (const auto& point : vessel.attachments) {
-    if (point->id == port) return point->child != nullptr ? point->child->name : "none";
-  }
-  return "-";
-}
-
-std::string AttachedPayloads(const VesselObject& vessel) {
-  std::string text;
-  for (const auto& point : vessel.attachments) {
-    if (point->child == nullptr) continue;
-    text += (text.empty() ? "" : ", ") + point->id + " " + point->child->name;
-  }
-  return text.empty() ? "none" : text;
-}
-
 }  // namespace
 
-Flight::Flight(const Simulation& simulation, std::FILE* table)
-    : simulation_(simulation), table_(table) {}
+Flight::Flight(const Simulation& simulation, std::FILE* out, const RunTable& table)
+    : simulation_(simulation), out_(out), table_(table) {}
 
 void Flight::Start() {
-  std::fprintf(table_, "%8s  %-8s  %-22s  %-6s  %-4s  %-10s  %10s  %s\n", "time", "vessel", "event",
-               "answer", "port", "payload", "empty mass", "attached");
-  for (const VesselObject* vessel : simulation_.ModuleVessels()) Row(*vessel, "load", "-");
+  std::fputs(table_.Heading().c_str(), out_);
+  const std::vector<VesselObject*> vessels = simulation_.ModuleVessels();
+  for (const VesselObject* vessel : vessels) Write(Record(*vessel, "load", {}));
+  if (recorder_ != nullptr) recorder_->Start(vessels);
 }
 
 void Flight::Run(const TimelineEvent& event) {
   switch (event.kind) {
     case TimelineEvent::Kind::kStep:
       Step(event.step_count, event.step_length);
-      for (const VesselObject* vessel : simulation_.ModuleVessels()) Row(*vessel, event.text, "-");
+      for (const VesselObject* vessel : simulation_.ModuleVessels()) {
+        Write(Record(*vessel, event.text, {}));
+      }
       break;
     case TimelineEvent::Kind::kKey:
       PressKey(event);
       break;
-    case TimelineEvent::Kind::kHud: {
-      RecordingSketchpad sketchpad;
-      for (const VesselObject* vessel : simulation_.ModuleVessels()) {
-        const bool drawn =
-            DrawFrame(*vessel, event.hud_width, event.hud_height, event.hud_mode, sketchpad);
-        Row(*vessel, event.text, drawn ? "true" : "false");
-        for (const SketchpadCall& call : sketchpad.calls()) {
-          if (call.kind != SketchpadCall::Kind::kText) continue;
-          std::fprintf(table_, "%8s  %-8s  | (%d, %d) \"%.*s\"\n", "", "", call.x, call.y,
-                       static_cast<int>(call.Text().size()), call.Text().data());
-        }
-      }
+    case TimelineEvent::Kind::kHud:
+      DrawHudEvent(event);
       break;
-    }
   }
+}
+
+void Flight::Finish() {
+  std::fputs(table_.Ending().c_str(), out_);
+  std::fflush(out_);
 }
 
 void Flight::DrawHud(int width, int height, int mode, RecordingSketchpad& sketchpad) const {
@@ -96,9 +73,11 @@ void Flight::DrawHud(int width, int height, int mode, RecordingSketchpad& sketch
 
 // Each step, every vessel's step-begin callback runs, then every vessel's
 // step-end callback.
-void Flight::Step(int count, double length) {
-  for (int step = 0; step < count; ++step) {
+void Flight::Step(std::int64_t count, double length) {
+  for (std::int64_t step = 0; step < count; ++step, ++steps_) {
+    if (progress_ != nullptr && steps_ % kStepsPerProgressUpdate == 0) progress_->Update(steps_);
     time_ += length;
+    world().time = time_;
     const double mjd = kStartMjd + time_ / kSecondsPerDay;
     for (const VesselObject* vessel : simulation_.ModuleVessels()) {
       Callbacks(*vessel).clbkStepBegin(time_, length, mjd);
@@ -106,6 +85,7 @@ void Flight::Step(int count, double length) {
     for (const VesselObject* vessel : simulation_.ModuleVessels()) {
       Callbacks(*vessel).clbkStepEnd(time_, length, mjd);
     }
+    if (recorder_ != nullptr) recorder_->Record(time_, length, simulation_.ModuleVessels());
   }
 }
 
@@ -119,19 +99,71 @@ void Flight::PressKey(const TimelineEvent& event) {
   keyboard[event.key_code] = static_cast<char>(kKeyHeld);
   VESSEL3& focus = Callbacks(*vessels.front());
   const int pressed = focus.clbkKeyEvent(event.key_code, true, keyboard.data());
-  Row(*vessels.front(), event.text + " (press)", std::to_string(pressed));
+  Write(Record(*vessels.front(), event.text + kPressed, {Answer::Kind::kNumber, pressed}));
   keyboard[event.key_code] = 0;
   const int released = focus.clbkKeyEvent(event.key_code, false, keyboard.data());
-  Row(*vessels.front(), event.text + " (release)", std::to_string(released));
+  Write(Record(*vessels.front(), event.text + kReleased, {Answer::Kind::kNumber, released}));
 }
 
-void Flight::Row(const VesselObject& vessel, const std::string& event,
-                 const std::string& answer) const {
-  const std::string port = SelectedPort(vessel);
-  std::fprintf(table_, "%8.2f  %-8s  %-22s  %-6s  %-4s  %-10s  %10.2f  %s\n", time_,
-               vessel.name.c_str(), event.c_str(), answer.c_str(), port.c_str(),
-               PayloadOn(vessel, port).c_str(), vessel.empty_mass,
-               AttachedPayloads(vessel).c_str());
+void Flight::DrawHudEvent(const TimelineEvent& event) {
+  RecordingSketchpad sketchpad;
+  for (const VesselObject* vessel : simulation_.ModuleVessels()) {
+    const bool drawn =
+        DrawFrame(*vessel, event.hud_width, event.hud_height, event.hud_mode, sketchpad);
+    EventRecord record = Record(*vessel, event.text, {Answer::Kind::kBool, drawn ? 1 : 0});
+    for (const SketchpadCall& call : sketchpad.calls()) {
+      if (call.kind == SketchpadCall::Kind::kText) {
+        record.hud.push_back({call.x, call.y, std::string(call.Text())});
+      }
+    }
+    Write(record);
+    if (hud_frames_ != nullptr) {
+      hud_frames_->push_back({vessel->name, time_, event.hud_width, event.hud_height,
+                              event.hud_mode, sketchpad.calls()});
+    }
+  }
+}
+
+EventRecord Flight::Record(const VesselObject& vessel, const std::string& event,
+                           Answer answer) const {
+  EventRecord record;
+  record.time = time_;
+  record.vessel = vessel.name;
+  record.event = event;
+  record.answer = answer;
+  record.empty_mass = vessel.empty_mass;
+  const std::string selected = SelectedPort(vessel);
+  if (selected != "-") record.port = selected;
+  for (size_t index = 0; index < vessel.attachments.size(); ++index) {
+    const AttachmentObject& point = *vessel.attachments[index];
+    if (point.child == nullptr) continue;
+    record.attached.push_back({point.id, point.child->name, index});
+    if (point.id == selected) record.payload = point.child->name;
+  }
+  return record;
+}
+
+void Flight::Write(const EventRecord& record) {
+  std::fputs(table_.Record(record, records_++).c_str(), out_);
+}
+
+TextWidths MeasureRun(const Simulation& simulation, const std::vector<TimelineEvent>& events) {
+  TextWidths widths;
+  for (const TimelineEvent& event : events) {
+    size_t width = DisplayWidth(event.text);
+    if (event.kind == TimelineEvent::Kind::kKey) width += sizeof kReleased - 1;
+    widths.event = std::max(widths.event, width);
+  }
+  for (const VesselObject* vessel : simulation.ModuleVessels()) {
+    widths.vessel = std::max(widths.vessel, DisplayWidth(vessel->name));
+    for (const auto& point : vessel->attachments) {
+      widths.port = std::max(widths.port, DisplayWidth(point->id));
+      if (point->child != nullptr) {
+        widths.payload = std::max(widths.payload, DisplayWidth(point->child->name));
+      }
+    }
+  }
+  return widths;
 }
 
 }  // namespace sim

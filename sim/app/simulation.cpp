@@ -1,64 +1,15 @@
 #include "app/simulation.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "app/addon_layout.h"
 #include "app/input_error.h"
 #include "app/scenario_file.h"
+#include "app/text.h"
 #include "core/call_text.h"
 #include "core/scenario.h"
 
 namespace sim {
 
 namespace {
-
-// A payload's block: "MASS <kg>" and "ATTACHED <parent>:<point id>"; lines
-// the class does not know are the simulator's own.
-struct PayloadLines {
-  double mass = 0.0;
-  std::string parent;
-  std::string point_id;
-  int attached_line = 0;
-};
-
-bool StartsWith(const std::string& line, std::string_view key) {
-  return line.compare(0, key.size(), key) == 0;
-}
-
-PayloadLines ReadPayload(const std::string& path, const ScenarioEntry& entry,
-                         VesselObject& vessel) {
-  PayloadLines payload;
-  bool has_mass = false;
-  for (size_t i = 0; i < entry.lines.size(); ++i) {
-    const std::string& line = entry.lines[i];
-    const int number = entry.line_numbers[i];
-    if (StartsWith(line, "MASS ")) {
-      const std::string value = line.substr(5);
-      const char* end = value.data() + value.size();
-      const auto result = std::from_chars(value.data(), end, payload.mass);
-      if (result.ec != std::errc() || result.ptr != end || !std::isfinite(payload.mass) ||
-          payload.mass < 0.0) {
-        throw InputError(path, number, "malformed number \"" + value + "\" for MASS");
-      }
-      has_mass = true;
-    } else if (StartsWith(line, "ATTACHED ")) {
-      const std::string target = line.substr(9);
-      const size_t colon = target.find(':');
-      if (colon == 0 || colon == std::string::npos || colon + 1 == target.size()) {
-        throw InputError(path, number, "expected ATTACHED <parent>:<port id>");
-      }
-      payload.parent = target.substr(0, colon);
-      payload.point_id = target.substr(colon + 1);
-      payload.attached_line = number;
-    } else {
-      ReadOwnState(vessel, line);
-    }
-  }
-  if (!has_mass) throw InputError(path, entry.line, "payload \"" + entry.name + "\" has no MASS");
-  vessel.empty_mass = payload.mass;
-  return payload;
-}
 
 // A payload's block: its mass, where it is attached, then the simulator's
 // own lines for it.
@@ -73,20 +24,22 @@ std::vector<std::string> PayloadBlock(const VesselObject& payload) {
 }
 
 void Attach(const std::string& path, World& world, VesselObject& child,
-            const PayloadLines& payload) {
+            const PayloadEntry& payload) {
   VesselObject* parent = world.Find(payload.parent);
   if (parent == nullptr) {
-    throw InputError(path, payload.attached_line, "unknown vessel \"" + payload.parent + "\"");
+    throw InputError(path, payload.attached_line,
+                     "unknown vessel \"" + Echoed(payload.parent) + "\"");
   }
   AttachmentObject* point = World::FindAttachment(*parent, payload.point_id);
   if (point == nullptr) {
-    throw InputError(path, payload.attached_line,
-                     "unknown port id \"" + payload.point_id + "\" on " + payload.parent);
+    throw InputError(
+        path, payload.attached_line,
+        "unknown port id \"" + Echoed(payload.point_id) + "\" on " + Echoed(payload.parent));
   }
   if (point->child != nullptr) {
     throw InputError(path, payload.attached_line,
-                     "port " + payload.point_id + " of " + payload.parent + " already holds " +
-                         point->child->name);
+                     "port " + Echoed(payload.point_id) + " of " + Echoed(payload.parent) +
+                         " already holds " + point->child->name);
   }
   World::Attach(child, *point);
 }
@@ -119,14 +72,18 @@ VesselObject& Simulation::AddVessel(const std::string& name, const std::string& 
 
 void Simulation::LoadScenario(const std::string& path) {
   const std::vector<ScenarioEntry> entries = ReadScenarioFile(path);
-  std::vector<std::pair<VesselObject*, PayloadLines>> payloads;
+  std::vector<std::pair<VesselObject*, PayloadEntry>> payloads;
   for (const ScenarioEntry& entry : entries) {
     if (world().Find(entry.name) != nullptr) {
-      throw InputError(path, entry.line, "a vessel named \"" + entry.name + "\" already exists");
+      throw InputError(path, entry.line,
+                       "a vessel named \"" + Echoed(entry.name) + "\" already exists");
     }
     if (entry.class_name == kPayloadClass) {
+      PayloadEntry lines = ReadPayloadEntry(path, entry);
       VesselObject& payload = world().AddVessel(entry.name, entry.class_name);
-      payloads.emplace_back(&payload, ReadPayload(path, entry, payload));
+      payload.empty_mass = lines.mass;
+      for (const std::string& line : lines.others) ReadOwnState(payload, line);
+      payloads.emplace_back(&payload, std::move(lines));
       continue;
     }
     const VesselModule* module = nullptr;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -29,16 +30,27 @@ const KeyName kKeys[] = {
     {"B", 0x30},      {"N", 0x31}, {"M", 0x32}, {"SPACE", 0x39},
 };
 const KeyName kModifiers[] = {
-    {"shift", 0x2A}, {"rshift", 0x36}, {"ctrl", 0x1D},
-    {"rctrl", 0x9D}, {"alt", 0x38},    {"ralt", 0xB8},
+    {"SHIFT", 0x2A}, {"RSHIFT", 0x36}, {"CTRL", 0x1D},
+    {"RCTRL", 0x9D}, {"ALT", 0x38},    {"RALT", 0xB8},
 };
 
+// Key and modifier names are the same in any case.
 template <typename Table>
-const KeyName* Find(const Table& table, std::string_view name) {
+const KeyName* Find(const Table& table, std::string name) {
+  for (char& letter : name) {
+    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  }
   for (const KeyName& key : table) {
     if (key.name == name) return &key;
   }
   return nullptr;
+}
+
+template <typename Table>
+std::vector<std::string_view> Names(const Table& table) {
+  std::vector<std::string_view> names;
+  for (const KeyName& key : table) names.push_back(key.name);
+  return names;
 }
 
 template <typename Number>
@@ -65,13 +77,13 @@ class LineReader {
   Number Read(const char* what) {
     const std::string word = Word(what);
     Number number{};
-    if (!ParseNumber(word, number)) throw Error("malformed number \"" + word + "\"");
+    if (!ParseNumber(word, number)) throw Error("malformed number \"" + Echoed(word) + "\"");
     return number;
   }
 
   void End() {
     std::string extra;
-    if (Next(extra)) throw Error("unexpected \"" + extra + "\"");
+    if (Next(extra)) throw Error("unexpected \"" + Echoed(extra) + "\"");
   }
 
   InputError Error(const std::string& message) const { return {file_, line_, message}; }
@@ -98,43 +110,64 @@ std::optional<TimelineEvent> ParseTimelineLine(const std::string& text, const st
   TimelineEvent event;
   if (verb == "step") {
     event.kind = TimelineEvent::Kind::kStep;
-    event.step_count = reader.Read<int>("step count");
+    event.step_count = reader.Read<std::int64_t>("step count");
     event.step_length = reader.Read<double>("step length");
-    if (event.step_count <= 0 || !(event.step_length > 0.0) || !std::isfinite(event.step_length)) {
-      throw reader.Error("a step needs a positive count and length");
+    if (event.step_count <= 0 || event.step_count > kMaxStepsInRun) {
+      throw reader.Error("the step count must be 1 to " + std::to_string(kMaxStepsInRun));
+    }
+    if (!(event.step_length > 0.0) || !std::isfinite(event.step_length)) {
+      throw reader.Error("the step length must be a finite number of seconds above 0");
     }
     reader.End();
   } else if (verb == "key") {
     event.kind = TimelineEvent::Kind::kKey;
-    std::string name = reader.Word("key name");
-    for (char& letter : name)
-      letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    const std::string name = reader.Word("key name");
     const KeyName* key = Find(kKeys, name);
-    if (key == nullptr) throw reader.Error("unknown key name \"" + name + "\"");
+    if (key == nullptr) throw reader.Error("unknown key name \"" + Echoed(name) + "\"");
     event.key_code = key->code;
     for (std::string held; reader.Next(held);) {
       const KeyName* modifier = Find(kModifiers, held);
-      if (modifier == nullptr) throw reader.Error("unknown key name \"" + held + "\"");
+      if (modifier == nullptr) throw reader.Error("unknown modifier \"" + Echoed(held) + "\"");
       event.held_keys.push_back(modifier->code);
     }
   } else if (verb == "hud") {
     event.kind = TimelineEvent::Kind::kHud;
     const std::string size = reader.Word("HUD size");
     if (!ParseHudSize(size, event.hud_width, event.hud_height)) {
-      throw reader.Error("bad HUD size \"" + size + "\" (expected WIDTHxHEIGHT, both positive)");
+      throw reader.Error("bad HUD size \"" + Echoed(size) +
+                         "\" (expected WIDTHxHEIGHT, both positive)");
     }
     std::string mode;
     if (reader.Next(mode) && !ParseNumber(std::string_view(mode), event.hud_mode)) {
-      throw reader.Error("malformed number \"" + mode + "\"");
+      throw reader.Error("malformed number \"" + Echoed(mode) + "\"");
     }
     reader.End();
   } else {
-    throw reader.Error("unknown event \"" + verb + "\" (expected step, key or hud)");
+    throw reader.Error("unknown event \"" + Echoed(verb) + "\" (expected step, key or hud)");
   }
   std::istringstream words{std::string(WithoutComment(text))};
   for (std::string word; words >> word;) event.text += (event.text.empty() ? "" : " ") + word;
   return event;
 }
+
+void CheckRunLength(const std::vector<TimelineEvent>& events) {
+  std::int64_t steps = 0;
+  double time = 0.0;
+  for (const TimelineEvent& event : events) {
+    if (event.kind != TimelineEvent::Kind::kStep) continue;
+    steps += event.step_count;
+    time += static_cast<double>(event.step_count) * event.step_length;
+    if (steps > kMaxStepsInRun) {
+      throw InputError("the timeline's steps add up to more than " +
+                       std::to_string(kMaxStepsInRun) + ", the most in a run");
+    }
+  }
+  if (!std::isfinite(time)) throw InputError("the timeline's steps add up to an endless time");
+}
+
+std::vector<std::string_view> KeyNames() { return Names(kKeys); }
+
+std::vector<std::string_view> ModifierNames() { return Names(kModifiers); }
 
 std::vector<TimelineEvent> ReadTimelineFile(const std::string& path) {
   std::ifstream file(path);

@@ -1,7 +1,7 @@
 // VESSEL2 and VESSEL3: the simulator's default callbacks, which a module's
 // class keeps wherever it does not answer a callback itself. The defaults do
 // nothing and decline every event, except that saving and loading handle the
-// simulator's own lines for the vessel and HUD drawing is counted.
+// simulator's own lines for the vessel, and a probe hears of HUD drawing.
 #include "core/scenario.h"
 #include "host/api.h"
 #include "host/vessel.h"
@@ -63,7 +63,7 @@ bool VESSEL3::clbkLoadPanel2D(int /*id*/, void* /*panel*/, unsigned long /*viewp
   return false;
 }
 bool VESSEL3::clbkDrawHUD(int /*mode*/, const HUDPAINTSPEC* /*spec*/, oapi::Sketchpad* /*skp*/) {
-  ++GetHandle()->default_hud_draws;
+  if (sim::world().probe != nullptr) sim::world().probe->DefaultHudDrawn(*GetHandle());
   return true;
 }
 void VESSEL3::clbkRenderHUD(int /*mode*/, const HUDPAINTSPEC* /*spec*/, void* /*texture*/) {}

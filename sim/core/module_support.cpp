@@ -1,6 +1,7 @@
 // The simulator's support for modules: the library start-up call and the date
 // conversion behind module versions.
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "core/world.h"
@@ -35,9 +36,10 @@ bool SkipBlanks(std::string_view& text) {
 // "Mmm dd yyyy", as compilers write their build date, becomes yymmdd:
 // "Aug 28 2016" is 160828. Any other text gives 0.
 int Date2Int(char* date) {
-  sim::World& world = sim::world();
-  ++world.date_to_int_calls;
-  if (world.date_to_int_answer) return *world.date_to_int_answer;
+  sim::HostProbe* probe = sim::world().probe;
+  if (probe != nullptr) {
+    if (const std::optional<int> answer = probe->DateConverted()) return *answer;
+  }
   if (date == nullptr) return 0;
 
   static const std::array<std::string_view, 12> kMonths = {

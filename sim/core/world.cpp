@@ -64,6 +64,11 @@ void World::RemoveVessel(VesselObject& vessel) {
   for (const auto& attachment : vessel.attachments) {
     if (attachment->child != nullptr) attachment->child->attached_to = nullptr;
   }
+  for (const auto& other : vessels_) {
+    if (other->released_from != nullptr && other->released_from->owner == &vessel) {
+      other->released_from = nullptr;
+    }
+  }
   if (vessel.interface != nullptr) vessel.module->ovcExit(vessel.interface);
   const auto found = std::find_if(vessels_.begin(), vessels_.end(),
                                   [&](const auto& held) { return held.get() == &vessel; });
@@ -72,11 +77,11 @@ void World::RemoveVessel(VesselObject& vessel) {
 
 void World::Clear() {
   while (!vessels_.empty()) RemoveVessel(*vessels_.back());
+  time = 0.0;
   init_lib_calls.clear();
-  date_to_int_calls = 0;
-  date_to_int_answer.reset();
   induced_drag_call.clear();
   wave_drag_call.clear();
+  if (probe != nullptr) probe->WorldCleared();
 }
 
 VesselObject* World::Find(std::string_view name) const {

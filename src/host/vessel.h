@@ -83,11 +83,6 @@ class OAPIFUNC VESSEL3 : public VESSEL2 {
  public:
   VESSEL3(VesselHandle vessel, int flight_model);
 
-  // VESSEL3 adds overloads; keep VESSEL2's callbacks of the same names visible.
-  using VESSEL2::clbkDrawHUD;
-  using VESSEL2::clbkPanelMouseEvent;
-  using VESSEL2::clbkPanelRedrawEvent;
-
   virtual bool clbkPanelMouseEvent(int id, int event, int mx, int my, void* context);
   virtual bool clbkPanelRedrawEvent(int id, int event, void* surface, void* context);
   virtual int clbkGeneric(int message, int prm, void* context);
@@ -96,4 +91,13 @@ class OAPIFUNC VESSEL3 : public VESSEL2 {
   virtual bool clbkDrawHUD(int mode, const HUDPAINTSPEC* spec, oapi::Sketchpad* skp);
   virtual void clbkRenderHUD(int mode, const HUDPAINTSPEC* spec, void* texture);
   virtual void clbkGetRadiationForce(const VECTOR3& mflux, VECTOR3& force, VECTOR3& point);
+
+  // VESSEL3 adds overloads; keep VESSEL2's callbacks of the same names visible.
+  // These lines stay after the callbacks: Microsoft's C++ ABI places a class's
+  // new virtual functions in the order their names first appear in the class,
+  // so naming clbkDrawHUD here first would move the Sketchpad clbkDrawHUD
+  // ahead of clbkPanelMouseEvent and shift five slots.
+  using VESSEL2::clbkDrawHUD;
+  using VESSEL2::clbkPanelMouseEvent;
+  using VESSEL2::clbkPanelRedrawEvent;
 };
